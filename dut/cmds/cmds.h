@@ -1,0 +1,33 @@
+// The simulated gateway's device commands, one multi-call binary: each
+// command is found by the name it was started under.
+#ifndef DUT_CMDS_H
+#define DUT_CMDS_H
+
+#include <string>
+
+#include "common/dut.h"
+
+int sh_main(int argc, char **argv);
+int nvram_main(int argc, char **argv);
+int wl_main(int argc, char **argv);
+int fwinfo_main(int argc, char **argv);
+int sw_main(int argc, char **argv);
+int dumpmem_main(int argc, char **argv);
+int ethswctl_main(int argc, char **argv);
+int cmslock_main(int argc, char **argv);
+int wireless_set_main(int argc, char **argv);
+int wireless_main(int argc, char **argv);
+int restoredefault_main(int argc, char **argv);
+int multiLingual_main(int argc, char **argv);
+int traceonly_main(int argc, char **argv);
+int factory_main(int argc, char **argv);
+int links_main(int argc, char **argv);
+
+// The words from..argc-1 joined by blanks, as the shell split them.
+std::string joinArgs(int from, int argc, char **argv);
+// "usage: ..." on stderr, status 1.
+int usage(const char *text);
+// nvram variables, shared with the tools that set them.
+bool nvramSet(const std::string &name, const std::string &value);
+
+#endif

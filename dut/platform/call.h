@@ -1,0 +1,11 @@
+// Every platform call tarnel makes is in the trace, with the arguments that
+// say what was asked; a fault file makes it fail with its number.
+#ifndef DUT_CALL_H
+#define DUT_CALL_H
+
+#include "common/dut.h"
+
+// Logs "call: FUNCTION(ARGS)" and returns the injected fault, or 0.
+int call(const char *function, const std::string &args = "");
+
+#endif

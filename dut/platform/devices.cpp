@@ -1,0 +1,100 @@
+// LED control, the voice service, the xDSL line and the WAN port.
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "call.h"
+#include "platform/platform.h"
+
+static CmsRet ledCall(const char *function, const char *colour, int on)
+{
+  CmsRet ret = call(function, std::to_string(on));
+
+  if (!ret) writeFile(std::string("/var/dutsim/led/") + colour, std::to_string(on));
+  return ret;
+}
+
+CmsRet cmsLed_ContrlAllBlueLED(int on)
+{
+  return ledCall("cmsLed_ContrlAllBlueLED", "blue", on);
+}
+
+CmsRet cmsLed_ContrlAllRedLED(int on)
+{
+  return ledCall("cmsLed_ContrlAllRedLED", "red", on);
+}
+
+CmsRet cmsLed_ContrlAllOrangeLED(int on)
+{
+  return ledCall("cmsLed_ContrlAllOrangeLED", "orange", on);
+}
+
+// The voice service: its state (running or stopped) and whether its
+// configuration is at the defaults, saved or not.
+static CmsRet voiceCall(const char *function, const char *file, const char *value)
+{
+  CmsRet ret = call(function);
+
+  if (!ret) writeFile(std::string("/var/dutsim/voice/") + file, value);
+  return ret;
+}
+
+CmsRet dalVoice_SetDefaults(void *, void *)
+{
+  return voiceCall("dalVoice_SetDefaults", "config", "defaults");
+}
+
+CmsRet dalVoice_Save(void)
+{
+  CmsRet ret = call("dalVoice_Save");
+
+  if (!ret) writeFile("/var/dutsim/voice/saved", readValue("/var/dutsim/voice/config"));
+  return ret;
+}
+
+CmsRet dalVoice_vodslStop(void *)
+{
+  return voiceCall("dalVoice_vodslStop", "state", "stopped");
+}
+
+CmsRet dalVoice_vodslStart(void *)
+{
+  return voiceCall("dalVoice_vodslStart", "state", "running");
+}
+
+static UINT32 lineValue(const char *field)
+{
+  return (UINT32)strtoul(readValue(std::string("/var/dutsim/xdsl/") + field, "0").c_str(), nullptr, 10);
+}
+
+CmsRet xdslCtl_GetConnectionInfo(unsigned char lineId, ADSL_CONNECTION_INFO *info)
+{
+  CmsRet ret = call("xdslCtl_GetConnectionInfo", std::to_string(lineId));
+
+  if (ret) return ret;
+  memset(info, 0, sizeof(*info));
+  info->LinkState = (ADSL_LINK_STATE)lineValue("LinkState");
+  info->ulFastUpStreamRate = lineValue("ulFastUpStreamRate");
+  info->ulFastDnStreamRate = lineValue("ulFastDnStreamRate");
+  info->ulInterleavedUpStreamRate = lineValue("ulInterleavedUpStreamRate");
+  info->ulInterleavedDnStreamRate = lineValue("ulInterleavedDnStreamRate");
+  return CMSRET_SUCCESS;
+}
+
+CmsRet xdslCtl_GetVersion(unsigned char lineId, adslVersionInfo *ver)
+{
+  CmsRet ret = call("xdslCtl_GetVersion", std::to_string(lineId));
+
+  if (ret) return ret;
+  memset(ver, 0, sizeof(*ver));
+  std::string v = readValue("/var/dutsim/xdsl/phyVerStr");
+  strncpy(ver->phyVerStr, v.c_str(), sizeof(ver->phyVerStr) - 1);
+  return CMSRET_SUCCESS;
+}
+
+int getWANSpeed(void)
+{
+  int ret = call("getWANSpeed");
+
+  return ret ? ret : atoi(readValue("/var/dutsim/wan/speed", "99").c_str());
+}

@@ -1,0 +1,118 @@
+// Device information: the report record, the shell helpers every folder
+// reaches the device through, the value readers, the xDSL readers and the
+// hidden-information report.
+#ifndef TARNEL_INFO_H
+#define TARNEL_INFO_H
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "platform/platform.h"
+
+typedef struct {
+  char FW_Version[512];
+  char SerialNumber[512];
+  char SSID_2_4G[512];
+  char PassPhrase_2_4G[512];
+  char DataRate_2_4G[512];
+  char Channel_2_4G[512];
+  char Coexist_2_4G[512];
+  char SSID_5G[512];
+  char PassPhrase_5G[512];
+  char DataRate_5G[512];
+  char Channel_5G[512];
+  char Coexist_5G[512];
+  char WLAN_MAC_2_4G[512];
+  char WLAN_MAC_5G[512];
+  char LAN_MAC[512];
+  char WAN_MAC_1[512];
+  char WAN_MAC_2[512];
+  char WAN_MAC_3[512];
+  char PINCode[512];
+  char Region[512];
+  char Language[512];
+  char Board_HW_ID[512];
+  char Board_Model_ID[512];
+  char WLAN_Status_2_4G[512];
+  char WLAN_Status_5G[512];
+  char BootLoader_Version[512];
+  char ADSL_Code_Version[512];
+  char WLAN_Driver_Version[512];
+  char ADSL_DownStream_Rate[512];
+  char ADSL_UpStream_Rate[512];
+  char FW_Build_Time[512];
+  char DECT_Version[512];
+  char DECT_RFPI[512];
+  char DECT_Handset[512];
+  char FactoryMode[512];
+  char StartPage[512];
+  char WAN1_LinkSt[512];
+  char WAN2_LinkSt[512];
+  char WAN3_LinkSt[512];
+} HIDDEN_INFO_ST;
+
+extern HIDDEN_INFO_ST sHiddenInfo_st;
+extern char tmpstr[512];
+extern char cmd[512];
+extern FILE *pp;
+extern std::ifstream fp;
+extern std::ofstream fpout;
+extern std::string Wlanstatus;
+
+// shell.cpp: the only way tarnel runs device commands.
+void flushOut();
+int runCmd(const char *command);
+int runf(const char *fmt, ...) __attribute__((format(printf, 1, 2)));
+bool readLine(const char *command, char *buf, int size);
+bool firstLine(const char *command, char *field);
+
+// readers.cpp
+void GetFW_Version(BOOL bPrintFlag);
+void DoSysModelID(BOOL bPrintFlag);
+void GetWLAN_Version(BOOL bPrintFlag);
+void GetBuildTime(BOOL bPrintFlag);
+void GetBootLoader_Version(BOOL bPrintFlag);
+void GetRegion(BOOL bPrintFlag);
+void GetWlanMAC(BOOL bPrintFlag);
+void GetWlanMAC_5G(BOOL bPrintFlag);
+void GetSSID_5G(BOOL bPrintFlag);
+void GetPIN(BOOL bPrintFlag);
+void Getpassphrase(BOOL bPrintFlag);
+void Getpassphrase_5G(BOOL bPrintFlag);
+void GetBoard_HW_ID(BOOL bPrintFlag);
+void GetWAN_MAC_1(BOOL bPrintFlag);
+void GetWAN_MAC_2(BOOL bPrintFlag);
+void GetWAN_MAC_3(BOOL bPrintFlag);
+void GetDECT_Version(BOOL bPrintFlag);
+void GetDECT_Handset(BOOL bPrintFlag);
+void GetFactoryMode(BOOL bPrintFlag);
+void GetStartPage(BOOL bPrintFlag);
+void GetWAN_2_LinkStatus(BOOL bPrintFlag);
+void GetWAN_3_LinkStatus(BOOL bPrintFlag);
+void GetLanMAC(BOOL bPrintFlag);
+void GetSSID(BOOL bPrintFlag);
+void GetChannel(BOOL bPrintFlag);
+void GetChannel_5G(BOOL bPrintFlag);
+void GetCoexist(BOOL bPrintFlag);
+void GetCoexist_5G(BOOL bPrintFlag);
+void GetWlan24GStatus(BOOL bPrintFlag);
+void GetWlan5GStatus(BOOL bPrintFlag);
+void GetLanguage(BOOL bPrintFlag);
+void GetWAN_1_LinkStatus(BOOL bPrintFlag);
+void GetDECT_RFPI(BOOL bPrintFlag);
+void GetWPS_PIN();
+
+// xdsl.cpp
+void GetADSL_LinkState(BOOL bPrintFlag);
+void GetADSL_Downlink(BOOL bPrintFlag);
+void GetADSL_Uplink(BOOL bPrintFlag);
+void GetADSL_Version(BOOL bPrintFlag);
+
+// report.cpp
+void GetHiddenInfoData(BOOL bPrinfFlag);
+void printWeb();
+char *rmNewLine(char *word);
+int getWizardFirst();
+
+#endif

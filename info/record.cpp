@@ -1,0 +1,7 @@
+// The report record and the scratch streams the readers share.
+#include "info.h"
+
+HIDDEN_INFO_ST sHiddenInfo_st;
+std::ifstream fp;
+std::ofstream fpout;
+std::string Wlanstatus;

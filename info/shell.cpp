@@ -1,0 +1,77 @@
+// Running device commands and reading the first line of what they print.
+#include <cstdarg>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "info.h"
+
+char tmpstr[512];
+char cmd[512];
+FILE *pp;
+
+// A child writes straight to the terminal or pipe we share, so whatever we
+// printed before must be out first.
+void flushOut()
+{
+  std::cout.flush();
+  fflush(stdout);
+}
+
+int runCmd(const char *command)
+{
+  flushOut();
+  return system(command);
+}
+
+// Formats into cmd and runs it. A value longer than cmd can hold is never
+// cut: the command line then goes through a buffer that fits it. cmd is
+// zeroed again afterwards, as every user of it expects.
+int runf(const char *fmt, ...)
+{
+  va_list ap, again;
+  int ret;
+
+  va_start(ap, fmt);
+  va_copy(again, ap);
+  int len = vsnprintf(cmd, sizeof(cmd), fmt, ap);
+  va_end(ap);
+  if (len < 0) {
+    ret = -1;
+  } else if ((size_t)len < sizeof(cmd)) {
+    ret = runCmd(cmd);
+  } else {
+    std::string big(len + 1, '\0');
+
+    vsnprintf(&big[0], big.size(), fmt, again);
+    ret = runCmd(big.c_str());
+  }
+  va_end(again);
+  memset(cmd, 0, sizeof(cmd));
+  return ret;
+}
+
+// One line of at most size-1 characters of the command's output into buf
+// (emptied first); false when the pipe could not be opened. The pipe is
+// left in pp only for as long as the read takes.
+bool readLine(const char *command, char *buf, int size)
+{
+  flushOut();
+  pp = popen(command, "r");
+  if (!pp) return false;
+  buf[0] = 0;
+  if (!fgets(buf, size, pp)) buf[0] = 0;
+  pclose(pp);
+  pp = nullptr;
+  return true;
+}
+
+// The first-line read every reader shares: a command that prints nothing
+// leaves the field as it was.
+bool firstLine(const char *command, char *field)
+{
+  if (!readLine(command, tmpstr, sizeof(tmpstr))) return false;
+  if (tmpstr[0]) strcpy(field, tmpstr);
+  return true;
+}

@@ -1,0 +1,4 @@
+// All LEDs in one colour, or off.
+#include "led.h"
+
+void ctrlAllLED() {}

@@ -1,0 +1,157 @@
+#include "dut_fixture.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+static std::string slurp(const std::string &path)
+{
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Runs argv with stdout and stderr into files, nothing on stdin.
+static Result spawn(const std::vector<std::string> &argv, const std::vector<std::string> &env,
+                 const std::string &scratch)
+{
+  std::string outFile = scratch + "/out", errFile = scratch + "/err";
+  pid_t pid = fork();
+
+  if (pid == 0) {
+    int in = open("/dev/null", O_RDONLY);
+    int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<char *> args;
+
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(err, 2);
+    for (const auto &e : env) putenv(strdup(e.c_str()));
+    setenv("TARNEL_BUILD", TARNEL_BUILD_DIR, 0);
+    for (const auto &a : argv) args.push_back(strdup(a.c_str()));
+    args.push_back(nullptr);
+    execv(args[0], args.data());
+    _exit(127);
+  }
+  int st = 0;
+  waitpid(pid, &st, 0);
+  Result r;
+  r.out = slurp(outFile);
+  r.err = slurp(errFile);
+  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+  return r;
+}
+
+void Dut::SetUp()
+{
+  char tmpl[] = "/tmp/tarnel-e2e-XXXXXX";
+
+  ASSERT_NE(mkdtemp(tmpl), nullptr);
+  root = std::string(tmpl) + "/root";
+  init("KR4410");
+}
+
+void Dut::TearDown()
+{
+  std::string top = root.substr(0, root.rfind('/'));
+
+  if (getenv("TARNEL_KEEP_ROOTS") || (HasFailure() && getenv("TARNEL_KEEP_FAILED"))) {
+    fprintf(stderr, "device root kept at %s\n", root.c_str());
+    return;
+  }
+  std::string rm = "rm -rf '" + top + "'";
+  if (system(rm.c_str())) fprintf(stderr, "could not remove %s\n", top.c_str());
+}
+
+void Dut::init(const std::string &model)
+{
+  std::string top = root.substr(0, root.rfind('/'));
+  Result r = spawn({DUT_TOOL, "init", root, "--model", model}, {}, top);
+
+  ASSERT_EQ(r.status, 0) << r.err;
+}
+
+Result Dut::run(const std::vector<std::string> &cmd, const std::vector<std::string> &env)
+{
+  std::vector<std::string> argv = {DUT_TOOL, "run", root, "--"};
+
+  argv.insert(argv.end(), cmd.begin(), cmd.end());
+  return spawn(argv, env, root.substr(0, root.rfind('/')));
+}
+
+Result Dut::tarnel(const std::vector<std::string> &args, bool keep)
+{
+  std::vector<std::string> cmd = {"tarnel"};
+
+  if (!keep) clearTrace();
+  cmd.insert(cmd.end(), args.begin(), args.end());
+  return run(cmd);
+}
+
+std::string Dut::trace()
+{
+  return file("/var/dutsim/trace");
+}
+
+void Dut::clearTrace()
+{
+  put("/var/dutsim/trace", "");
+}
+
+Lines splitLines(const std::string &text)
+{
+  Lines lines;
+  std::string line;
+  std::istringstream in(text);
+
+  while (std::getline(in, line)) lines.push_back(line);
+  return lines;
+}
+
+Lines Dut::traceLines(const std::vector<std::string> &prefixes)
+{
+  Lines kept;
+
+  for (const auto &l : splitLines(trace())) {
+    bool keep = prefixes.empty();
+    for (const auto &p : prefixes) keep = keep || l.compare(0, p.size(), p) == 0;
+    if (keep) kept.push_back(l);
+  }
+  return kept;
+}
+
+std::string Dut::file(const std::string &path)
+{
+  return slurp(root + path);
+}
+
+bool Dut::exists(const std::string &path)
+{
+  struct stat st;
+
+  return lstat((root + path).c_str(), &st) == 0;
+}
+
+void Dut::put(const std::string &path, const std::string &content)
+{
+  std::string full = root + path;
+
+  for (size_t i = root.size() + 1; i < full.size(); i++)
+    if (full[i] == '/') mkdir(full.substr(0, i).c_str(), 0755);
+  std::ofstream(full, std::ios::binary | std::ios::trunc) << content;
+}
+
+void Dut::remove(const std::string &path)
+{
+  std::string rm = "rm -rf '" + root + path + "'";
+
+  if (system(rm.c_str())) ADD_FAILURE() << "could not remove " << path;
+}

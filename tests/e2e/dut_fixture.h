@@ -1,0 +1,49 @@
+// End-to-end tests: every test gets a fresh simulated gateway (a device
+// root under /tmp), runs tarnel inside it exactly as a station would, and
+// looks at stdout, stderr, the exit status, device files and the trace.
+#ifndef TESTS_DUT_FIXTURE_H
+#define TESTS_DUT_FIXTURE_H
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+struct Result {
+  std::string out, err;
+  int status;  // exit status, or 128 + signal
+};
+
+using Lines = std::vector<std::string>;
+
+class Dut : public ::testing::Test {
+protected:
+  std::string root;
+
+  void SetUp() override;
+  void TearDown() override;
+
+  // A fresh factory root of this model in place of the current one.
+  void init(const std::string &model);
+  // tarnel ARGS inside the device; the trace is emptied first unless keep.
+  Result tarnel(const std::vector<std::string> &args, bool keep = false);
+  // Any command inside the device; env entries are NAME=VALUE for the
+  // launcher (DUT_CAPS=drop, DUT_RO=/tmp, ...).
+  Result run(const std::vector<std::string> &cmd, const std::vector<std::string> &env = {});
+
+  std::string trace();
+  void clearTrace();
+  // Trace lines that begin with one of the prefixes ("sh: ", "call: ",
+  // "cms: "), prefixes kept; every line when none is given.
+  Lines traceLines(const std::vector<std::string> &prefixes = {});
+
+  // Device files, by their path inside the device.
+  std::string file(const std::string &path);
+  bool exists(const std::string &path);
+  void put(const std::string &path, const std::string &content);
+  void remove(const std::string &path);
+};
+
+// Splits text at line ends; a last line without one is kept.
+Lines splitLines(const std::string &text);
+
+#endif
