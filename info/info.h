@@ -68,6 +68,11 @@ bool readLine(const char *command, char *buf, int size);
 bool firstLine(const char *command, char *field);
 
 // readers.cpp
+// How a value is printed: as stored (it ends with the command's own line
+// end), with a line end added, or with a line end whatever the flag says;
+// "N/A" always ends its line.
+enum { AS_STORED, WITH_LINE_END, ALWAYS_WITH_LINE_END };
+void printField(const char *field, int form, BOOL bPrintFlag);
 void GetFW_Version(BOOL bPrintFlag);
 void DoSysModelID(BOOL bPrintFlag);
 void GetWLAN_Version(BOOL bPrintFlag);

@@ -2,7 +2,6 @@
 #include "params.h"
 
 void commit() {}
-void DoSysSN(int, BOOL) {}
 void setPassPhrase() {}
 void setPassPhrase5g() {}
 void setWPS_AP_Pin_Cdoe() {}

@@ -1,0 +1,41 @@
+// The modem serial number: read, commit from its staging file, clear.
+#include <cstring>
+#include <iostream>
+
+#include "cli/cli.h"
+#include "info/info.h"
+#include "params.h"
+
+static void commitSN()
+{
+  fp.clear();
+  fp.open("/tmp/SN.txt");
+  bool staged = !fp.fail();
+  // an empty staging file stages an empty serial number
+  if (staged) {
+    std::getline(fp, SN);
+    fp.close();
+  }
+  // Neither staged nor given: an empty echo would erase the stored number.
+  if (!staged && SN.empty()) return;
+  runf("echo %s > /proc/nvram/ModemSerialNumber", SN.c_str());
+}
+
+static void readSN(BOOL bPrintFlag)
+{
+  char *field = sHiddenInfo_st.SerialNumber;
+
+  firstLine("cat /proc/nvram/ModemSerialNumber", field);
+  if (!strcmp(field, "\n")) strcpy(field, "N/A");
+  printField(field, AS_STORED, bPrintFlag);
+}
+
+// action 0 reads (and prints when bPrintFlag is 1), 1 commits, 2 clears.
+void DoSysSN(int action, BOOL bPrintFlag)
+{
+  memset(tmpstr, 0, sizeof(tmpstr));
+  memset(cmd, 0, sizeof(cmd));
+  if (action == 1) commitSN();
+  if (action == 2) runCmd("echo > /proc/nvram/ModemSerialNumber");
+  if (action == 0) readSN(bPrintFlag);
+}
