@@ -58,6 +58,9 @@ static Result collect(pid_t pid, const std::string &scratch)
   r.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
   unlink(out.c_str());
   unlink(err.c_str());
+  // a sanitizer's report anywhere in the device fails the test
+  for (const char *mark : {"ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:"})
+    if (r.err.find(mark) != std::string::npos) ADD_FAILURE() << r.err;
   return r;
 }
 
