@@ -1,4 +1,5 @@
 // LED control, the voice service, the xDSL line and the WAN port.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -88,7 +89,15 @@ CmsRet xdslCtl_GetVersion(unsigned char lineId, adslVersionInfo *ver)
   if (ret) return ret;
   memset(ver, 0, sizeof(*ver));
   std::string v = readValue("/var/dutsim/xdsl/phyVerStr");
-  strncpy(ver->phyVerStr, v.c_str(), sizeof(ver->phyVerStr) - 1);
+  // Like the modem's own library: a version of 32 characters or more fills
+  // the text without a terminator, and the driver fields follow it directly.
+  ver->phyType = 1;
+  ver->phyMjVerNum = 6;
+  ver->phyMnVerNum = 39;
+  memcpy(ver->phyVerStr, v.data(), std::min(v.size(), sizeof(ver->phyVerStr)));
+  ver->drvMjVerNum = 4;
+  ver->drvMnVerNum = 16;
+  strcpy(ver->drvVerStr, "4.16L.04");
   return CMSRET_SUCCESS;
 }
 
