@@ -462,3 +462,26 @@ TEST_F(Report, WebLineAfterFailedXdslCalls)
             std::string::npos)
       << r.out;
 }
+
+// Each model's line and radios, through the single-value actions in their
+// block order.
+TEST_F(Report, EachModelsLineAndRates)
+{
+  const struct {
+    const char *model, *out;
+  } cases[] = {
+      {"KR4410", "uplink 1023 Kbps\ndownlink 24576 Kbps\nUP\nUp to 600 Mbps\nUp to 2167 Mbps\n"},
+      {"PZ7720E", "uplink 0 Kbps\ndownlink 0 Kbps\nUP\nUp to 54 Mbps\nUp to 1000 Mbps\n"},
+      {"MTX-2150", "uplink 832 Kbps\ndownlink 16384 Kbps\nUP\nUp to 289 Mbps\nUp to 2167 Mbps\n"},
+      {"MTX-2450", "uplink 0 Kbps\ndownlink 0 Kbps\nDOWN\nUp to 600 Mbps\nUp to 1000 Mbps\n"},
+      {"KR8800", "uplink 1279 Kbps\ndownlink 51199 Kbps\nUP\nUp to 600 Mbps\nUp to 2167 Mbps\n"},
+  };
+
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.model);
+    init(c.model);
+    Result r = tarnel({"-x", "-f", "-p", "-d", "-u"});
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.status, 0);
+  }
+}
