@@ -2,10 +2,6 @@
 // sees them: output, status, the command lines and platform calls in the
 // trace, and the state of the buttons and the voice service afterwards.
 #include <csignal>
-#include <cstdlib>
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "dut_fixture.h"
 
@@ -185,40 +181,16 @@ TEST_F(TestMode, VoipConnectionFailures)
   }
 }
 
-// The holder is a launcher run of its own: inside one run, a background
-// command ends with the run.
-static pid_t startHolder(const std::string &root, const char *ms)
-{
-  pid_t pid = fork();
-
-  if (pid == 0) {
-    int null = open("/dev/null", O_RDWR);
-
-    dup2(null, 0);
-    dup2(null, 1);
-    setenv("TARNEL_BUILD", TARNEL_BUILD_DIR, 0);
-    execl(DUT_TOOL, DUT_TOOL, "run", root.c_str(), "--", "cmslock", ms, (char *)nullptr);
-    _exit(127);
-  }
-  return pid;
-}
-
 TEST_F(TestMode, VoipLockHeldElsewhere)
 {
   clearTrace();
-  pid_t holder = startHolder(root, "60000");
-  ASSERT_GT(holder, 0);
-  // wait until it holds the lock, or gave up
-  bool held = false;
-  for (int i = 0; i < 3000 && !held; i++) {
-    held = trace().find("cms: lock cmslock held\n") != std::string::npos;
-    if (!held && waitpid(holder, nullptr, WNOHANG) == holder) break;
-    if (!held) usleep(10000);
-  }
+  // held far longer than tarnel waits, and ended once tarnel has given up
+  pid_t holder = start({"cmslock", "60000"});
+  bool held = waitForTrace("cms: lock cmslock held");
   Result r;
   if (held) r = tarnel({"-k", "enable"}, true);
   kill(holder, SIGTERM);
-  waitpid(holder, nullptr, 0);
+  finish(holder);
   ASSERT_TRUE(held);
 
   EXPECT_EQ(r.out, "failed to get lock, ret=9011\n");
