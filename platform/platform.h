@@ -72,9 +72,12 @@ CmsRet dalVoice_vodslStop(void *msgHandle);
 CmsRet dalVoice_vodslStart(void *msgHandle);
 
 // xDSL line state and rates; rates are in bits per second.
+// Only 0 is up. 2 to 15 are training and event states, so the type must
+// hold them all.
 typedef enum {
   BCM_ADSL_LINK_UP = 0,
-  BCM_ADSL_LINK_DOWN = 1
+  BCM_ADSL_LINK_DOWN = 1,
+  BCM_ADSL_LINK_LAST_STATE = 15
 } ADSL_LINK_STATE;
 
 typedef struct {

@@ -76,7 +76,9 @@ CmsRet xdslCtl_GetConnectionInfo(unsigned char lineId, ADSL_CONNECTION_INFO *inf
 
   if (ret) return ret;
   memset(info, 0, sizeof(*info));
-  info->LinkState = (ADSL_LINK_STATE)lineValue("LinkState");
+  // the modem reports no state beyond the last training state
+  UINT32 state = lineValue("LinkState");
+  info->LinkState = state > BCM_ADSL_LINK_LAST_STATE ? BCM_ADSL_LINK_DOWN : (ADSL_LINK_STATE)state;
   info->ulFastUpStreamRate = lineValue("ulFastUpStreamRate");
   info->ulFastDnStreamRate = lineValue("ulFastDnStreamRate");
   info->ulInterleavedUpStreamRate = lineValue("ulInterleavedUpStreamRate");
