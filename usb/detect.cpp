@@ -2,11 +2,6 @@
 // devices are attached. Only the kernel's pseudo-files are looked at: no
 // device is mounted, opened or read here.
 
-// Directory offsets in 64 bits: a 32-bit build reading a file system that
-// hands out 64-bit directory cookies (ext4 seen through user-mode emulation
-// on a 64-bit host) would otherwise stop listing at the first entry.
-#define _FILE_OFFSET_BITS 64
-
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>

@@ -6,11 +6,9 @@
 // just after the close: opening, the size measurement and the messages are
 // outside the span, so the figure is the transfer alone.
 
-// test.bin may be 2 GiB or more: on the 32-bit gateway only 64-bit file
-// offsets let us open and measure it, to tell the station it is too large
-// rather than that it cannot be opened.
-#define _FILE_OFFSET_BITS 64
-
+// The build gives every file 64-bit offsets: on the 32-bit gateway too a
+// test.bin of 2 GiB or more opens and is measured, so the station is told
+// it is too large rather than that it cannot be opened.
 #include <cerrno>
 #include <climits>
 #include <cstdint>
