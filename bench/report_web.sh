@@ -3,7 +3,7 @@
 # long "tarnel -a -w" takes and how many processes it starts, per model.
 # The launcher's own start-up (bwrap) is measured alone and taken off.
 # Prints figures only; it passes or fails nothing.
-#   tools/bench-report [RUNS]        (default 20 runs per model)
+#   bench/report_web.sh [RUNS]        (default 20 runs per model)
 set -eu
 repo=$(cd "$(dirname "$(readlink -f "$0")")/.." && pwd)
 runs=${1:-20}
