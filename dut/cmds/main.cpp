@@ -22,8 +22,8 @@ static const struct {
     {"multiLingual", multiLingual_main},
     {"nvramUpdate", traceonly_main},
     {"psictl", traceonly_main},
-    {"tarcli", traceonly_main},
-    {"asterisk", traceonly_main},
+    {"tarcli", tarcli_main},
+    {"asterisk", asterisk_main},
     {"factory", factory_main},
     {"links", links_main},
 };
