@@ -42,16 +42,14 @@ static const Lines VOICE = {
     "asterisk: -rx core restart now",
 };
 
-static Lines each(const Lines &regs, const std::string &data)
+// Registers 0x58 to 0x5c, in order: the MTX-2450's LEDs and the gigabit LEDs.
+static Lines portLeds(const std::string &data)
 {
   Lines l;
 
-  for (const auto &r : regs) l.push_back(spi(r, data));
+  for (const char *r : {"0x58", "0x59", "0x5a", "0x5b", "0x5c"}) l.push_back(spi(r, data));
   return l;
 }
-
-static const Lines MTX2450_REGS = {"0x58", "0x59", "0x5a", "0x5b", "0x5c"};
-static Lines giga(const std::string &data) { return each(MTX2450_REGS, data); }
 
 // KR8800: each switch register twice, then LED 12 on the SoC controller.
 static Lines kr8800(const char *first, const char *second, const char *led12)
@@ -98,12 +96,18 @@ protected:
     init(c.model);
     for (const auto &f : c.before) put(f.first, f.second);
     for (const auto &f : c.fakes) fakeCommand(f.first, f.second);
-    Result r = tarnel({"-A", c.act});
+    expectRun({"-A", c.act}, c.out, c.trace, c.after);
+  }
+
+  void expectRun(const std::vector<std::string> &args, const std::string &out, const Lines &trace,
+                 const Files &after)
+  {
+    Result r = tarnel(args);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, c.out);
-    EXPECT_EQ(traceLines(TRACED), c.trace);
-    for (const auto &f : c.after) EXPECT_EQ(file(f.first), f.second) << f.first;
+    EXPECT_EQ(r.out, out);
+    EXPECT_EQ(traceLines(TRACED), trace);
+    for (const auto &f : after) EXPECT_EQ(file(f.first), f.second) << f.first;
   }
 
   // A device command replaced by a script, for output the simulated one
@@ -132,10 +136,6 @@ TEST_F(Led, EveryModelOnAndOff)
        std::string("KR4410\n") + VOICE_OUT,
        cat({{BOARD}, VOICE, KR4410_CLEARED, {"sh: sw 0xb00000dc 0x0"}}),
        {}},
-      {"KR4410 10 kB request", "KR4410", {}, {}, longAct,
-       std::string("KR4410\n") + VOICE_OUT,
-       cat({{BOARD}, VOICE, KR4410_CLEARED, {"sh: sw 0xb00000dc 0x0"}}),
-       {}},
       {"PZ7720E enable", "PZ7720E", {}, {}, "enable",
        "PZ7720E\n\r\ncmdBuf=dumpmem 0xb0000204 4\n\r\ncmdBuf=dumpmem 0xb0000208 4\n",
        {BOARD, "sh: dumpmem 0xb0000204 4", "sh: dumpmem 0xb0000208 4", sw("0xb0000204", "0x300"),
@@ -149,22 +149,22 @@ TEST_F(Led, EveryModelOnAndOff)
       {"MTX-2150 enable, factory links: ports 1 and 3 gigabit", "MTX-2150", {}, {}, "enable",
        "MTX-2150\n",
        cat({{BOARD, READ_LINK, READ_SPEED, spi("0xf", "0x008b"), spi("0x12", "0x8124")},
-            giga("0x4b"), {"sh: sw -k 0xb000009c 0x0"}}),
+            portLeds("0x4b"), {"sh: sw -k 0xb000009c 0x0"}}),
        {{"/var/dutsim/spi/000f", "8b"}, {"/var/dutsim/spi/0012", "8124"},
         {"/var/dutsim/spi/005c", "4b"}, {"/var/dutsim/regs/b000009c", "0"}}},
       {"MTX-2150 disable, gigabit", "MTX-2150", {}, {}, "disable", "MTX-2150\n",
        cat({{BOARD, READ_LINK, READ_SPEED, spi("0xf", "0x0083"), spi("0x12", "0x0324")},
-            giga("0xa"), {"sh: sw -k 0xb000009c 0x2"}}),
+            portLeds("0xa"), {"sh: sw -k 0xb000009c 0x2"}}),
        {{"/var/dutsim/regs/b000009c", "2"}}},
       {"MTX-2150 other request, gigabit", "MTX-2150", {}, {}, "Enable", "MTX-2150\n",
        cat({{BOARD, READ_LINK, READ_SPEED, spi("0xf", "0x0083"), spi("0x12", "0x0324")},
-            giga("0xa"), {"sh: sw -k 0xb000009c 0x0"}}),
+            portLeds("0xa"), {"sh: sw -k 0xb000009c 0x0"}}),
        {}},
       {"MTX-2450 enable", "MTX-2450", {}, {}, "enable", "MTX-2450\n",
-       cat({{BOARD}, giga("0x43"), giga("0x4b"), {spi("0x0018", "0")}}),
+       cat({{BOARD}, portLeds("0x43"), portLeds("0x4b"), {spi("0x0018", "0")}}),
        {{"/var/dutsim/spi/0058", "4b"}, {"/var/dutsim/spi/0018", "0"}}},
       {"MTX-2450 disable", "MTX-2450", {}, {}, "disable", "MTX-2450\n",
-       cat({{BOARD}, giga("0xa"), giga("0xa"), {spi("0x0018", "0x1ff")}}),
+       cat({{BOARD}, portLeds("0xa"), portLeds("0xa"), {spi("0x0018", "0x1ff")}}),
        {{"/var/dutsim/spi/0058", "a"}, {"/var/dutsim/spi/0018", "1ff"}}},
       {"KR8800 enable", "KR8800", {}, {}, "enable", "KR8800\n",
        cat({{BOARD}, kr8800("0x43", "0x4b", "0x300"), {spi("0x0018", "0")}}),
@@ -172,7 +172,7 @@ TEST_F(Led, EveryModelOnAndOff)
       {"KR8800 disable", "KR8800", {}, {}, "disable", "KR8800\n",
        cat({{BOARD}, kr8800("0xa", "0xa", "0"), {spi("0x0018", "0x1ff")}}),
        {}},
-      {"KR8800 empty request", "KR8800", {}, {}, "", "KR8800\n",
+      {"KR8800 10 kB request", "KR8800", {}, {}, longAct, "KR8800\n",
        cat({{BOARD}, kr8800("0xa", "0xa", "0"), {spi("0x0018", "0x1ff")}}),
        {}},
   };
@@ -196,27 +196,24 @@ TEST_F(Led, Mtx2150LinkSpeeds)
       {"only port 5 linked: not looked at", "MTX-2150", {{link, "20"}, {speed, "800"}}, {},
        "enable", noLink, cat({head, tail}), {}},
       {"one gigabit link on port 4", "MTX-2150", {{link, "10"}, {speed, "200"}}, {}, "enable",
-       model, cat({head, {spi("0x12", "0x8124")}, giga("0x4b"), tail}), {}},
+       model, cat({head, {spi("0x12", "0x8124")}, portLeds("0x4b"), tail}), {}},
       {"one 100M link on port 0", "MTX-2150", {{link, "1"}, {speed, "1"}}, {}, "enable", model,
-       cat({head, {spi("0x12", "0x8324")}, tail}), {}},
-      {"one 10M link on port 2", "MTX-2150", {{link, "4"}, {speed, "0"}}, {}, "enable", model,
        cat({head, {spi("0x12", "0x8324")}, tail}), {}},
       {"two 100M links", "MTX-2150", {{link, "3"}, {speed, "5"}}, {}, "enable", model,
        cat({head, {spi("0x12", "0x8324")}, tail}), {}},
       {"100M and gigabit", "MTX-2150", {{link, "3"}, {speed, "9"}}, {}, "enable", noLink,
        cat({head, tail}), {}},
-      {"gigabit and 100M", "MTX-2150", {{link, "11"}, {speed, "102"}}, {}, "enable", noLink,
-       cat({head, tail}), {}},
       {"speed code 3: no speed write", "MTX-2150", {{link, "2"}, {speed, "c"}}, {}, "enable",
        model, cat({head, tail}), {}},
       {"disable, no link: no message", "MTX-2150", {{link, "0"}}, {}, "disable", model, off, {}},
-      {"disable, mixed speeds: no message", "MTX-2150", {{link, "3"}, {speed, "9"}}, {},
-       "disable", model, off, {}},
       // Ports 1 and 2 with codes 1 and 0 only when the speed comes from
       // what is left of the link line; a cleared buffer would give code 0.
       {"short speed line keeps the rest of the link line", "MTX-2150", {},
        {{"/bin/ethswctl",
-         "case \"$*\" in *0x0100*) echo 'spi read 0x0100 => 0006';; *0x0104*) echo short;; esac\n"}},
+         "case \"$*\" in\n"
+         "*0x0100*) echo 'spi read 0x0100 => 0006';;\n"
+         "*0x0104*) echo short;;\n"
+         "esac\n"}},
        "enable", noLink, cat({head, tail}), {}},
   };
 
@@ -229,37 +226,25 @@ TEST_F(Led, BoardIdentifiers)
 {
   const char *id = "/var/dutsim/fwinfo/boardID";
   const std::string long8800 = "KR8800" + std::string(10000, 'x');
-  const std::string longJunk(10000, 'x');
   const Lines kr8800On = cat({{BOARD}, kr8800("0x43", "0x4b", "0x300"), {spi("0x0018", "0")}});
   const std::vector<LanCase> cases = {
       {"suffix", "KR4410", {{id, "KR4410-EU2"}}, {}, "disable",
        std::string("KR4410-EU2\n") + VOICE_OUT,
        cat({{BOARD}, VOICE, KR4410_CLEARED, {"sh: sw 0xb00000dc 0x10"}}), {}},
       {"another model's name with a suffix", "KR4410", {{id, "MTX-2450 rev.B"}}, {}, "disable",
-       "MTX-2450 rev.B\n", cat({{BOARD}, giga("0xa"), giga("0xa"), {spi("0x0018", "0x1ff")}}),
+       "MTX-2450 rev.B\n",
+       cat({{BOARD}, portLeds("0xa"), portLeds("0xa"), {spi("0x0018", "0x1ff")}}),
        {}},
       {"10 kB identifier beginning with a name", "KR4410", {{id, long8800}}, {}, "enable",
        long8800.substr(0, 511), kr8800On, {}},
       {"truncated name", "KR4410", {{id, "MTX-245"}}, {}, "enable", "MTX-245\n", {BOARD}, {}},
-      {"truncated KR4410", "KR4410", {{id, "KR441"}}, {}, "enable", "KR441\n", {BOARD}, {}},
       {"NULL", "KR4410", {{id, "NULL"}}, {}, "enable", "NULL\n", {BOARD}, {}},
       {"NULL with a suffix", "KR4410", {{id, "NULLKR4410"}}, {}, "enable", "NULLKR4410\n",
        {BOARD}, {}},
       {"empty", "KR4410", {{id, ""}}, {}, "enable", "\n", {BOARD}, {}},
-      {"lowercase", "KR4410", {{id, "kr4410"}}, {}, "enable", "kr4410\n", {BOARD}, {}},
-      {"leading blank", "KR4410", {{id, " KR4410"}}, {}, "enable", " KR4410\n", {BOARD}, {}},
-      {"10 kB of no model", "KR4410", {{id, longJunk}}, {}, "enable", longJunk.substr(0, 511),
-       {BOARD}, {}},
   };
 
   for (const auto &c : cases) check(c);
-
-  // fwinfo without a board identifier prints nothing: no model
-  init("KR4410");
-  remove(id);
-  Result r = tarnel({"-A", "enable"});
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(traceLines(TRACED), Lines{BOARD});
 }
 
 // Switching on starts from what dumpmem reads back; what sw wrote reads
@@ -281,8 +266,6 @@ TEST_F(Led, RegisterContentsReadBack)
       {"other fields kept", "KR4410", {{r1904, "ffffffff"}, {r1908, "12340001"}}, {}, "enable",
        kr4410Out, writes({"0x1234000d", "0x1234003d", "0x123400fd", "0x123403fd", "0x1234c3fd"}),
        {{r1908, "1234c3fd"}, {r1904, "ffffffff"}}},
-      {"all four bytes, high bit set", "KR4410", {{r1908, "a0b0c0d0"}}, {}, "enable", kr4410Out,
-       writes({"0xa0b0c0dc", "0xa0b0c0fc", "0xa0b0c0fc", "0xa0b0c3fc", "0xa0b0c3fc"}), {}},
       {"PZ7720E keeps its other fields", "PZ7720E",
        {{"/var/dutsim/regs/b0000204", "80000001"}, {"/var/dutsim/regs/b0000208", "ffff"}}, {},
        "enable", "PZ7720E\n\r\ncmdBuf=dumpmem 0xb0000204 4\n\r\ncmdBuf=dumpmem 0xb0000208 4\n",
@@ -306,20 +289,21 @@ TEST_F(Led, RegisterContentsReadBack)
       {"address digits without data read 0", "KR4410", {},
        {{"/bin/dumpmem", "echo b0001908; echo b0001904\n"}}, "enable", kr4410Out,
        writes({"0xc", "0x3c", "0xfc", "0x3fc", "0xc3fc"}), {}},
-      {"uppercase digits count 0", "KR4410", {},
-       {{"/bin/dumpmem", "echo 'b0001908: AB CD EF 01'\n"}}, "enable", kr4410Out,
-       writes({"0xd", "0x3d", "0xfd", "0x3fd", "0xc3fd"}), {}},
   };
 
   for (const auto &c : cases) check(c);
 
-  // what one run wrote, the next one reads back
+  // every byte of what sw wrote reads back: the first run starts from it,
+  // the second from what the first wrote
   init("KR4410");
-  ASSERT_EQ(run({"sw", "0xb0001908", "0x00f00000"}).status, 0);
+  ASSERT_EQ(run({"sw", "0xb0001908", "0xa0b0c0d0"}).status, 0);
   tarnel({"-A", "enable"});
+  EXPECT_EQ(traceLines(TRACED),
+            writes({"0xa0b0c0dc", "0xa0b0c0fc", "0xa0b0c0fc", "0xa0b0c3fc", "0xa0b0c3fc"}));
   Result r = tarnel({"-A", "enable"});
   EXPECT_EQ(r.out, kr4410Out);
-  EXPECT_EQ(traceLines(TRACED), writes({"0xf0c3fc", "0xf0c3fc", "0xf0c3fc", "0xf0c3fc", "0xf0c3fc"}));
+  EXPECT_EQ(traceLines(TRACED),
+            writes({"0xa0b0c3fc", "0xa0b0c3fc", "0xa0b0c3fc", "0xa0b0c3fc", "0xa0b0c3fc"}));
 }
 
 struct ColourCase {
@@ -333,7 +317,8 @@ struct ColourCase {
 // platform call.
 TEST_F(Led, ColourTest)
 {
-  const Lines common = {"sh: sw 0xfffe8708 0x0", "sh: sw 0xfffe87b8 0x0", "sh: sw fffe8104 80000004"};
+  const Lines common = {"sh: sw 0xfffe8708 0x0", "sh: sw 0xfffe87b8 0x0",
+                        "sh: sw fffe8104 80000004"};
   const std::string tenK(10000, 'B');
   const std::vector<ColourCase> cases = {
       {{"-E", "on", "-F", "B"}, "",
@@ -361,12 +346,12 @@ TEST_F(Led, ColourTest)
        {{"/var/dutsim/regs/fffe87b8", "100055"}}},
       {{"-E", "ON", "-F", "G"}, "", cat({common, {"sh: sw fffe8118 0", "sh: sw 0xfffe87b8 0x0"}}),
        {}},
-      {{"-F", "All", "-E", "on"}, "", cat({common, {"sh: sw fffe87b8 ffffff", "sh: sw fffe8118 80000004"}}),
+      {{"-F", "All", "-E", "on"}, "",
+       cat({common, {"sh: sw fffe87b8 ffffff", "sh: sw fffe8118 80000004"}}),
        {{"/var/dutsim/regs/fffe87b8", "ffffff"}, {"/var/dutsim/regs/fffe8118", "80000004"}}},
       {{"-E", "off", "-F", "All"}, "", cat({common, {"sh: sw fffe87b8 0", "sh: sw fffe8118 0"}}),
        {}},
       {{"-E", "on", "-F", "b"}, "Error!\n", common, {}},
-      {{"-E", "on", "-F", "all"}, "Error!\n", common, {}},
       {{"-E", "on", "-F", ""}, "Error!\n", common, {}},
       {{"-E", "on", "-F", tenK}, "Error!\n", common, {}},
       {{"-E", tenK, "-F", "B"}, "",
@@ -380,12 +365,7 @@ TEST_F(Led, ColourTest)
     for (const auto &w : c.args) words += w.substr(0, 10) + " ";
     SCOPED_TRACE(words);
     init("KR4410");
-    Result r = tarnel(c.args);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, c.out);
-    EXPECT_EQ(traceLines(TRACED), c.trace);
-    for (const auto &f : c.after) EXPECT_EQ(file(f.first), f.second) << f.first;
+    expectRun(c.args, c.out, c.trace, c.after);
   }
 }
 
@@ -404,7 +384,8 @@ TEST_F(Led, ColourTestBeforeLanLeds)
 // The voice tools refuse a command line whose quoting split the command.
 TEST_F(Led, VoiceToolsTakeTheCommandAsOneArgument)
 {
-  Result r = run({"sh", "-c", "/usr/sbin/asterisk -rx core restart now; tarcli -v 200 -c tar voice"});
+  Result r =
+      run({"sh", "-c", "/usr/sbin/asterisk -rx core restart now; tarcli -v 200 -c tar voice"});
 
   EXPECT_EQ(r.err, "usage: asterisk -rx COMMAND\nusage: tarcli -v LEVEL -c COMMAND\n");
   EXPECT_EQ(traceLines({"asterisk: ", "tarcli: "}), Lines{});
