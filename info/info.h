@@ -66,6 +66,7 @@ int runCmd(const char *command);
 int runf(const char *fmt, ...) __attribute__((format(printf, 1, 2)));
 bool readLine(const char *command, char *buf, int size);
 bool firstLine(const char *command, char *field);
+bool lastLineStarting(const char *command, const char *prefix, char *line, int size);
 
 // readers.cpp
 // How a value is printed: as stored (it ends with the command's own line

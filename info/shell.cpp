@@ -75,3 +75,24 @@ bool firstLine(const char *command, char *field)
   if (tmpstr[0]) strcpy(field, tmpstr);
   return true;
 }
+
+// Reads the command's output to its end, in pieces of at most size-1
+// characters through tmpstr; line (size bytes) receives the last piece
+// that begins with prefix. false when no piece did, line then untouched.
+bool lastLineStarting(const char *command, const char *prefix, char *line, int size)
+{
+  bool found = false;
+
+  if (size > (int)sizeof(tmpstr)) size = sizeof(tmpstr);
+  flushOut();
+  pp = popen(command, "r");
+  if (!pp) return false;
+  while (fgets(tmpstr, size, pp)) {
+    if (strncmp(tmpstr, prefix, strlen(prefix))) continue;
+    strcpy(line, tmpstr);
+    found = true;
+  }
+  pclose(pp);
+  pp = nullptr;
+  return found;
+}
