@@ -18,17 +18,18 @@ static std::string slurp(const std::string &path)
   return s.str();
 }
 
-// Runs argv with stdout and stderr into files, nothing on stdin.
-static Result spawn(const std::vector<std::string> &argv, const std::vector<std::string> &env,
-                 const std::string &scratch)
+// Starts argv with stdout and stderr into files named after its pid,
+// nothing on stdin.
+static pid_t launch(const std::vector<std::string> &argv, const std::vector<std::string> &env,
+                    const std::string &scratch)
 {
-  std::string outFile = scratch + "/out", errFile = scratch + "/err";
   pid_t pid = fork();
 
   if (pid == 0) {
+    std::string me = std::to_string(getpid());
     int in = open("/dev/null", O_RDONLY);
-    int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int out = open((scratch + "/out." + me).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int err = open((scratch + "/err." + me).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::vector<char *> args;
 
     dup2(in, 0);
@@ -41,13 +42,32 @@ static Result spawn(const std::vector<std::string> &argv, const std::vector<std:
     execv(args[0], args.data());
     _exit(127);
   }
+  return pid;
+}
+
+static Result collect(pid_t pid, const std::string &scratch)
+{
+  std::string out = scratch + "/out." + std::to_string(pid);
+  std::string err = scratch + "/err." + std::to_string(pid);
   int st = 0;
-  waitpid(pid, &st, 0);
   Result r;
-  r.out = slurp(outFile);
-  r.err = slurp(errFile);
+
+  waitpid(pid, &st, 0);
+  r.out = slurp(out);
+  r.err = slurp(err);
   r.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+  unlink(out.c_str());
+  unlink(err.c_str());
+  // a sanitizer's report anywhere in the device fails the test
+  for (const char *mark : {"ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:"})
+    if (r.err.find(mark) != std::string::npos) ADD_FAILURE() << r.err;
   return r;
+}
+
+static Result spawn(const std::vector<std::string> &argv, const std::vector<std::string> &env,
+                    const std::string &scratch)
+{
+  return collect(launch(argv, env, scratch), scratch);
 }
 
 void Dut::SetUp()
@@ -81,10 +101,30 @@ void Dut::init(const std::string &model)
 
 Result Dut::run(const std::vector<std::string> &cmd, const std::vector<std::string> &env)
 {
+  return finish(start(cmd, env));
+}
+
+pid_t Dut::start(const std::vector<std::string> &cmd, const std::vector<std::string> &env)
+{
   std::vector<std::string> argv = {DUT_TOOL, "run", root, "--"};
 
   argv.insert(argv.end(), cmd.begin(), cmd.end());
-  return spawn(argv, env, root.substr(0, root.rfind('/')));
+  return launch(argv, env, root.substr(0, root.rfind('/')));
+}
+
+Result Dut::finish(pid_t pid)
+{
+  return collect(pid, root.substr(0, root.rfind('/')));
+}
+
+bool Dut::waitForTrace(const std::string &line, int timeoutMs)
+{
+  for (int waited = 0; waited < timeoutMs; waited += 10) {
+    for (const auto &l : splitLines(trace()))
+      if (l == line) return true;
+    usleep(10000);
+  }
+  return false;
 }
 
 Result Dut::tarnel(const std::vector<std::string> &args, bool keep)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 struct Result {
@@ -29,6 +30,12 @@ protected:
   // Any command inside the device; env entries are NAME=VALUE for the
   // launcher (DUT_CAPS=drop, DUT_RO=/tmp, ...).
   Result run(const std::vector<std::string> &cmd, const std::vector<std::string> &env = {});
+  // The same in the background (a run's own background jobs end with it):
+  // start returns at once, finish waits for the command and collects it.
+  pid_t start(const std::vector<std::string> &cmd, const std::vector<std::string> &env = {});
+  Result finish(pid_t pid);
+  // Waits until the trace holds the line (false after timeoutMs).
+  bool waitForTrace(const std::string &line, int timeoutMs = 10000);
 
   std::string trace();
   void clearTrace();
