@@ -85,6 +85,23 @@ TEST_F(ReadBack, HwshowListsEverythingAndEndsTheRun)
   }
 }
 
+// Erased flash (first byte 0xFF) reads as "N/A" wherever it is read back;
+// 0xFE is a value like any other.
+TEST_F(ReadBack, ErasedFlashShowsNA)
+{
+  for (const char *e : {"wps_device_pin", "BasePreShareKey", "BasePreShareKey_5g", "HWID", "DectRFPI"})
+    put(std::string("/proc/nvram/") + e, "\xff\xff\xff\xff\n");
+  EXPECT_EQ(tarnel({"-g", "PINCode"}).out, "PIN Code N/A\n");
+  EXPECT_EQ(tarnel({"-g", "passphrase_2.4G"}).out, "N/A\n");
+  EXPECT_EQ(tarnel({"-g", "passphrase_5G"}).out, "N/A\n");
+  std::string sheet = tarnel({"-n"}).out;
+  for (const char *line : {"\nPIN Code: N/A\n", "\nBoard HW ID:N/A\nBoard Model ID: ", "\nDECT RFPI: N/A\n",
+                           "\n2.4G PassPhrase: N/A\n", "\n5G PassPhrase:N/A\n"})
+    EXPECT_NE(sheet.find(line), std::string::npos) << line << "\nin\n" << sheet;
+  put("/proc/nvram/wps_device_pin", "\xfe" "1234\n");
+  EXPECT_EQ(tarnel({"-g", "PINCode"}).out, "PIN Code \xfe" "1234\n");
+}
+
 // A staged LAN MAC and SSID are shown in place of the stored ones
 // wherever they are read back, until their files go.
 TEST_F(ReadBack, StagedValuesWin)

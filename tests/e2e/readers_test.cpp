@@ -62,7 +62,9 @@ protected:
     }
     std::vector<std::string> cmd = {"tarnel"};
     cmd.insert(cmd.end(), calls.begin(), calls.end());
+    // the probe is a host program: no wrapper, even where tarnel has one
     env.push_back("TARNEL_BIN=" READER_PROBE);
+    env.push_back("TARNEL_WRAP=");
     clearTrace();
     Result r = run(cmd, env);
     for (auto it = saved.rbegin(); it != saved.rend(); ++it) setFile(it->first, it->second);
