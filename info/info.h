@@ -74,6 +74,12 @@ bool lastLineStarting(const char *command, const char *prefix, char *line, int s
 // "N/A" always ends its line.
 enum { AS_STORED, WITH_LINE_END, ALWAYS_WITH_LINE_END };
 void printField(const char *field, int form, BOOL bPrintFlag);
+// When a field counts as unreadable and becomes "N/A": never, when it is
+// only a line end, when it is empty; erased flash (first byte 0xFF) too.
+enum { NA_NEVER, NA_NEWLINE, NA_EMPTY, NA_NEWLINE_OR_ERASED, NA_EMPTY_OR_ERASED };
+// The field's "N/A" rule, then its printing.
+void showField(char *field, int na, int form, BOOL bPrintFlag);
+bool canRead(const char *path);
 void GetFW_Version(BOOL bPrintFlag);
 void DoSysModelID(BOOL bPrintFlag);
 void GetWLAN_Version(BOOL bPrintFlag);
