@@ -1,5 +1,6 @@
 #include "dut_fixture.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -18,11 +19,10 @@ static std::string slurp(const std::string &path)
   return s.str();
 }
 
-// Runs argv with stdout and stderr into files, nothing on stdin.
-static Result spawn(const std::vector<std::string> &argv, const std::vector<std::string> &env,
-                 const std::string &scratch)
+// Starts argv with stdout and stderr into files, nothing on stdin.
+static pid_t launch(const std::vector<std::string> &argv, const std::vector<std::string> &env,
+                    const std::string &outFile, const std::string &errFile)
 {
-  std::string outFile = scratch + "/out", errFile = scratch + "/err";
   pid_t pid = fork();
 
   if (pid == 0) {
@@ -41,6 +41,16 @@ static Result spawn(const std::vector<std::string> &argv, const std::vector<std:
     execv(args[0], args.data());
     _exit(127);
   }
+  return pid;
+}
+
+// Runs argv to its end.
+static Result spawn(const std::vector<std::string> &argv, const std::vector<std::string> &env,
+                 const std::string &scratch)
+{
+  std::string outFile = scratch + "/out", errFile = scratch + "/err";
+  pid_t pid = launch(argv, env, outFile, errFile);
+
   int st = 0;
   waitpid(pid, &st, 0);
   Result r;
@@ -85,6 +95,35 @@ Result Dut::run(const std::vector<std::string> &cmd, const std::vector<std::stri
 
   argv.insert(argv.end(), cmd.begin(), cmd.end());
   return spawn(argv, env, root.substr(0, root.rfind('/')));
+}
+
+pid_t Dut::start(const std::vector<std::string> &cmd)
+{
+  std::vector<std::string> argv = {DUT_TOOL, "run", root, "--"};
+  std::string scratch = root.substr(0, root.rfind('/'));
+
+  argv.insert(argv.end(), cmd.begin(), cmd.end());
+  return launch(argv, {}, scratch + "/bg.out", scratch + "/bg.err");
+}
+
+void Dut::finish(pid_t pid)
+{
+  int st;
+
+  // the launcher takes everything it started inside down with it
+  kill(pid, SIGTERM);
+  waitpid(pid, &st, 0);
+}
+
+bool Dut::waitForTrace(const std::string &line)
+{
+  // a bound only so that a broken device cannot hang the suite
+  for (int i = 0; i < 3000; i++) {
+    for (const auto &l : splitLines(trace()))
+      if (l == line) return true;
+    usleep(10000);
+  }
+  return false;
 }
 
 Result Dut::tarnel(const std::vector<std::string> &args, bool keep)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 struct Result {
@@ -29,6 +30,14 @@ protected:
   // Any command inside the device; env entries are NAME=VALUE for the
   // launcher (DUT_CAPS=drop, DUT_RO=/tmp, ...).
   Result run(const std::vector<std::string> &cmd, const std::vector<std::string> &env = {});
+
+  // cmd inside the device through a second launcher on the same root, in
+  // the background (a background job of run() ends with that run);
+  // finish() ends it and all it started.
+  pid_t start(const std::vector<std::string> &cmd);
+  void finish(pid_t pid);
+  // Waits until the trace holds this line; false when it never does.
+  bool waitForTrace(const std::string &line);
 
   std::string trace();
   void clearTrace();
