@@ -1,6 +1,7 @@
 // Commit of staged parameters, clear, reset and the flash save's store
 // connection, as a station sees them: output, status, the command lines
 // and platform calls in the trace, and what lands in the device's storage.
+#include <csignal>
 #include <map>
 #include <string>
 
@@ -385,6 +386,8 @@ TEST_F(StoreConnection, HeldLockMakesEachSaveGiveUp)
   bool held = waitForTrace("cms: lock cmslock held");
   Result r;
   if (held) r = tarnel({"-c", "-e", "-r"});
+  // the launcher takes the holder down with it
+  kill(holder, SIGTERM);
   finish(holder);
   ASSERT_TRUE(held);
   EXPECT_EQ(r.out, "failed to get lock, ret=9011\nfailed to get lock, ret=9011\n"

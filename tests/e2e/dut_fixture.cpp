@@ -1,6 +1,5 @@
 #include "dut_fixture.h"
 
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -19,16 +18,18 @@ static std::string slurp(const std::string &path)
   return s.str();
 }
 
-// Starts argv with stdout and stderr into files, nothing on stdin.
+// Starts argv with stdout and stderr into files named after its pid,
+// nothing on stdin.
 static pid_t launch(const std::vector<std::string> &argv, const std::vector<std::string> &env,
-                    const std::string &outFile, const std::string &errFile)
+                    const std::string &scratch)
 {
   pid_t pid = fork();
 
   if (pid == 0) {
+    std::string me = std::to_string(getpid());
     int in = open("/dev/null", O_RDONLY);
-    int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int out = open((scratch + "/out." + me).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int err = open((scratch + "/err." + me).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::vector<char *> args;
 
     dup2(in, 0);
@@ -44,20 +45,29 @@ static pid_t launch(const std::vector<std::string> &argv, const std::vector<std:
   return pid;
 }
 
-// Runs argv to its end.
-static Result spawn(const std::vector<std::string> &argv, const std::vector<std::string> &env,
-                 const std::string &scratch)
+static Result collect(pid_t pid, const std::string &scratch)
 {
-  std::string outFile = scratch + "/out", errFile = scratch + "/err";
-  pid_t pid = launch(argv, env, outFile, errFile);
-
+  std::string out = scratch + "/out." + std::to_string(pid);
+  std::string err = scratch + "/err." + std::to_string(pid);
   int st = 0;
-  waitpid(pid, &st, 0);
   Result r;
-  r.out = slurp(outFile);
-  r.err = slurp(errFile);
+
+  waitpid(pid, &st, 0);
+  r.out = slurp(out);
+  r.err = slurp(err);
   r.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+  unlink(out.c_str());
+  unlink(err.c_str());
+  // a sanitizer's report anywhere in the device fails the test
+  for (const char *mark : {"ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:"})
+    if (r.err.find(mark) != std::string::npos) ADD_FAILURE() << r.err;
   return r;
+}
+
+static Result spawn(const std::vector<std::string> &argv, const std::vector<std::string> &env,
+                    const std::string &scratch)
+{
+  return collect(launch(argv, env, scratch), scratch);
 }
 
 void Dut::SetUp()
@@ -91,34 +101,25 @@ void Dut::init(const std::string &model)
 
 Result Dut::run(const std::vector<std::string> &cmd, const std::vector<std::string> &env)
 {
+  return finish(start(cmd, env));
+}
+
+pid_t Dut::start(const std::vector<std::string> &cmd, const std::vector<std::string> &env)
+{
   std::vector<std::string> argv = {DUT_TOOL, "run", root, "--"};
 
   argv.insert(argv.end(), cmd.begin(), cmd.end());
-  return spawn(argv, env, root.substr(0, root.rfind('/')));
+  return launch(argv, env, root.substr(0, root.rfind('/')));
 }
 
-pid_t Dut::start(const std::vector<std::string> &cmd)
+Result Dut::finish(pid_t pid)
 {
-  std::vector<std::string> argv = {DUT_TOOL, "run", root, "--"};
-  std::string scratch = root.substr(0, root.rfind('/'));
-
-  argv.insert(argv.end(), cmd.begin(), cmd.end());
-  return launch(argv, {}, scratch + "/bg.out", scratch + "/bg.err");
+  return collect(pid, root.substr(0, root.rfind('/')));
 }
 
-void Dut::finish(pid_t pid)
+bool Dut::waitForTrace(const std::string &line, int timeoutMs)
 {
-  int st;
-
-  // the launcher takes everything it started inside down with it
-  kill(pid, SIGTERM);
-  waitpid(pid, &st, 0);
-}
-
-bool Dut::waitForTrace(const std::string &line)
-{
-  // a bound only so that a broken device cannot hang the suite
-  for (int i = 0; i < 3000; i++) {
+  for (int waited = 0; waited < timeoutMs; waited += 10) {
     for (const auto &l : splitLines(trace()))
       if (l == line) return true;
     usleep(10000);

@@ -30,14 +30,12 @@ protected:
   // Any command inside the device; env entries are NAME=VALUE for the
   // launcher (DUT_CAPS=drop, DUT_RO=/tmp, ...).
   Result run(const std::vector<std::string> &cmd, const std::vector<std::string> &env = {});
-
-  // cmd inside the device through a second launcher on the same root, in
-  // the background (a background job of run() ends with that run);
-  // finish() ends it and all it started.
-  pid_t start(const std::vector<std::string> &cmd);
-  void finish(pid_t pid);
-  // Waits until the trace holds this line; false when it never does.
-  bool waitForTrace(const std::string &line);
+  // The same in the background (a run's own background jobs end with it):
+  // start returns at once, finish waits for the command and collects it.
+  pid_t start(const std::vector<std::string> &cmd, const std::vector<std::string> &env = {});
+  Result finish(pid_t pid);
+  // Waits until the trace holds the line (false after timeoutMs).
+  bool waitForTrace(const std::string &line, int timeoutMs = 10000);
 
   std::string trace();
   void clearTrace();
