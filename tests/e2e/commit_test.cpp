@@ -42,6 +42,10 @@ static Lines commitLines(const std::string &mac, const std::string &psk, const s
   };
 }
 
+// What a commit of everyFile runs.
+static const Lines everyLine = commitLines("00:11:22:33:44:55", "Psk24Value", "Psk5Value",
+                                           "11112222", "Home24", "Home5", "33334444", "SN0001");
+
 static const Lines clearLines = {
     "sh: echo > /proc/nvram/BaseMacAddr ",
     "sh: echo > /proc/nvram/ModemSerialNumber",
@@ -99,9 +103,7 @@ TEST_F(Commit, RunsTheStagedStepsInOrderThenSaves)
     Lines commands;
   } cases[] = {
       {"nothing staged", {}, {"-c"}, {}},
-      {"every file", everyFile, {"-c"},
-       commitLines("00:11:22:33:44:55", "Psk24Value", "Psk5Value", "11112222", "Home24", "Home5",
-                   "33334444", "SN0001")},
+      {"every file", everyFile, {"-c"}, everyLine},
       // every step runs with an empty value, which stores an empty parameter
       {"every file empty",
        {{"/tmp/Lan_MAC.txt", ""}, {"/tmp/WPSPSK.txt", ""}, {"/tmp/WPSPSK5G.txt", ""},
@@ -239,9 +241,7 @@ TEST_F(Commit, LongValuesAreWrittenWhole)
 TEST_F(Commit, TwiceWritesTheSameValuesTwice)
 {
   for (const auto &f : everyFile) put(f.first, f.second);
-  Lines once = join({commitLines("00:11:22:33:44:55", "Psk24Value", "Psk5Value", "11112222",
-                                 "Home24", "Home5", "33334444", "SN0001"),
-                     saved});
+  Lines once = join({everyLine, saved});
 
   for (int round = 1; round <= 2; round++) {
     SCOPED_TRACE(round);
@@ -261,8 +261,6 @@ using Clear = Dut;
 // Clear and reset alone and together with commit, in any option order.
 TEST_F(Clear, ClearAndResetRunAfterCommitInTheirOrder)
 {
-  const Lines committed = commitLines("00:11:22:33:44:55", "Psk24Value", "Psk5Value", "11112222",
-                                      "Home24", "Home5", "33334444", "SN0001");
   const Lines reset = {"sh: /bin/restoredefault -r", "restoredefault: -r"};
   const struct {
     std::vector<std::string> args;
@@ -276,9 +274,9 @@ TEST_F(Clear, ClearAndResetRunAfterCommitInTheirOrder)
       {{"-r", "-e"}, "All info in flash memory is cleared.\nReset to Default OK\n",
        join({clearLines, saved, reset})},
       {{"-r", "-e", "-c"}, "All info in flash memory is cleared.\nReset to Default OK\n",
-       join({committed, saved, clearLines, saved, reset})},
+       join({everyLine, saved, clearLines, saved, reset})},
       {{"-cer"}, "All info in flash memory is cleared.\nReset to Default OK\n",
-       join({committed, saved, clearLines, saved, reset})},
+       join({everyLine, saved, clearLines, saved, reset})},
   };
 
   for (const auto &f : everyFile) put(f.first, f.second);
