@@ -37,6 +37,8 @@ int faultOf(const char *function);
 // The device-wide store lock: 0, or DUT_TIMED_OUT after timeoutMs.
 int lockAcquire(const char *name, unsigned timeoutMs);
 void lockRelease(const char *name);
+// Whether this process holds the store lock now.
+bool lockHeld();
 
 // The factory state of a model; false for an unknown model.
 bool writeFactoryState(const std::string &model);

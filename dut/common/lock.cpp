@@ -46,3 +46,8 @@ void lockRelease(const char *name)
   close(lockFd);
   lockFd = -1;
 }
+
+bool lockHeld()
+{
+  return held;
+}

@@ -210,6 +210,7 @@ static void writeHardware(const Model &m)
   removeTree(d + "voice");
   put(d + "voice/state", "running");
   put(d + "voice/config", "custom");
+  put(d + "voice/saved", "custom");
   removeTree(d + "led");
   makeDirs(d + "led");
   put("/proc/BtnMode", "0\n");

@@ -7,5 +7,7 @@
 
 // Logs "call: FUNCTION(ARGS)" and returns the injected fault, or 0.
 int call(const char *function, const std::string &args = "");
+// Whether handle is the handle of messaging opened and not yet cleaned up.
+bool messagingOpen(void *handle);
 
 #endif

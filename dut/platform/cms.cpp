@@ -15,18 +15,28 @@ int call(const char *function, const std::string &args)
 }
 
 static int messaging;  // what a handle points to
+static bool messagingUp;
+
+bool messagingOpen(void *handle)
+{
+  return messagingUp && handle == &messaging;
+}
 
 CmsRet cmsMsg_init(CmsEntityId eid, void **msgHandle)
 {
   CmsRet ret = call("cmsMsg_init", std::to_string(eid));
 
-  if (!ret) *msgHandle = &messaging;
+  if (!ret) {
+    *msgHandle = &messaging;
+    messagingUp = true;
+  }
   return ret;
 }
 
 void cmsMsg_cleanup(void **msgHandle)
 {
   call("cmsMsg_cleanup");
+  messagingUp = false;
   *msgHandle = nullptr;
 }
 

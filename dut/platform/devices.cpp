@@ -30,36 +30,38 @@ CmsRet cmsLed_ContrlAllOrangeLED(int on)
 }
 
 // The voice service: its state (running or stopped) and whether its
-// configuration is at the defaults, saved or not.
-static CmsRet voiceCall(const char *function, const char *file, const char *value)
+// configuration is at the defaults, saved or not. As on the gateway, the
+// configuration changes only under the store lock, and the service is
+// stopped and started through the messaging of an open connection; a call
+// without them fails and changes nothing.
+static CmsRet voiceCall(const char *function, bool allowed, const char *file,
+                        const std::string &value)
 {
   CmsRet ret = call(function);
 
+  if (!ret && !allowed) ret = DUT_INTERNAL_ERROR;
   if (!ret) writeFile(std::string("/var/dutsim/voice/") + file, value);
   return ret;
 }
 
 CmsRet dalVoice_SetDefaults(void *, void *)
 {
-  return voiceCall("dalVoice_SetDefaults", "config", "defaults");
+  return voiceCall("dalVoice_SetDefaults", lockHeld(), "config", "defaults");
 }
 
 CmsRet dalVoice_Save(void)
 {
-  CmsRet ret = call("dalVoice_Save");
-
-  if (!ret) writeFile("/var/dutsim/voice/saved", readValue("/var/dutsim/voice/config"));
-  return ret;
+  return voiceCall("dalVoice_Save", lockHeld(), "saved", readValue("/var/dutsim/voice/config"));
 }
 
-CmsRet dalVoice_vodslStop(void *)
+CmsRet dalVoice_vodslStop(void *msgHandle)
 {
-  return voiceCall("dalVoice_vodslStop", "state", "stopped");
+  return voiceCall("dalVoice_vodslStop", messagingOpen(msgHandle), "state", "stopped");
 }
 
-CmsRet dalVoice_vodslStart(void *)
+CmsRet dalVoice_vodslStart(void *msgHandle)
 {
-  return voiceCall("dalVoice_vodslStart", "state", "running");
+  return voiceCall("dalVoice_vodslStart", messagingOpen(msgHandle), "state", "running");
 }
 
 static UINT32 lineValue(const char *field)

@@ -104,7 +104,9 @@ TEST(Options, EveryLongNameRecordsItsAction)
     if (r.value) word += "=v-" + std::string(r.longName);
     EXPECT_EQ(parseWords({word}), 0);
     EXPECT_EQ(f, std::set<std::string>({r.action}));
-    if (r.value) EXPECT_EQ(*r.value, "v-" + std::string(r.longName));
+    if (r.value) {
+      EXPECT_EQ(*r.value, "v-" + std::string(r.longName));
+    }
   }
 }
 
