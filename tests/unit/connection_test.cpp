@@ -56,14 +56,31 @@ static Outcome connect(const char *caller, const std::string &scratch)
   return {slurp(outFile), WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st)};
 }
 
-TEST(StoreConnection, EachCallersFailuresAndCleanUp)
+// The simulated platform works in a throw-away device root of its own.
+class StoreConnection : public ::testing::Test {
+protected:
+  std::string scratch, saved;
+
+  void SetUp() override
+  {
+    char tmpl[] = "/tmp/tarnel-unit-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    scratch = tmpl;
+    saved = dutRoot;
+    dutRoot = scratch;
+    ASSERT_TRUE(makeDirs("/var/dutsim/fault"));
+  }
+
+  void TearDown() override
+  {
+    dutRoot = "";
+    removeTree(scratch);
+    dutRoot = saved;
+  }
+};
+
+TEST_F(StoreConnection, EachCallersFailuresAndCleanUp)
 {
-  char tmpl[] = "/tmp/tarnel-unit-XXXXXX";
-  ASSERT_NE(mkdtemp(tmpl), nullptr);
-  const std::string scratch = tmpl;
-  const std::string saved = dutRoot;
-  dutRoot = scratch;
-  ASSERT_TRUE(makeDirs("/var/dutsim/fault"));
 
   const struct {
     const char *caller, *timeout;
@@ -108,7 +125,21 @@ TEST(StoreConnection, EachCallersFailuresAndCleanUp)
       EXPECT_EQ(slurp(scratch + "/var/dutsim/trace"), f.trace);
     }
   }
-  dutRoot = "";
-  removeTree(scratch);
-  dutRoot = saved;
+}
+
+// Only the holder of the store lock saves it to flash.
+TEST_F(StoreConnection, SaveNeedsTheLock)
+{
+  void *handle = nullptr;
+
+  writeFile("/var/dutsim/trace", "");
+  makeDirs("/var/dutsim/cms/TempPool1Cfg");
+  writeFile("/var/dutsim/cms/TempPool1Cfg/wizard_first", "7");
+  EXPECT_NE(cmsMgm_saveConfigToFlash(), CMSRET_SUCCESS);
+  EXPECT_FALSE(isDir("/var/dutsim/flash"));
+
+  ASSERT_EQ(storeOpen("saveToFlash", &handle), CMSRET_SUCCESS);
+  EXPECT_EQ(cmsMgm_saveConfigToFlash(), CMSRET_SUCCESS);
+  storeClose("saveToFlash", &handle);
+  EXPECT_EQ(readValue("/var/dutsim/flash/TempPool1Cfg/wizard_first"), "7");
 }
