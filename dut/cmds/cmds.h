@@ -20,6 +20,7 @@ int wireless_main(int argc, char **argv);
 int restoredefault_main(int argc, char **argv);
 int multiLingual_main(int argc, char **argv);
 int traceonly_main(int argc, char **argv);
+int usbplug_main(int argc, char **argv);
 int factory_main(int argc, char **argv);
 int links_main(int argc, char **argv);
 

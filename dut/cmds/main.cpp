@@ -24,6 +24,7 @@ static const struct {
     {"psictl", traceonly_main},
     {"tarcli", traceonly_main},
     {"asterisk", traceonly_main},
+    {"usbplug", usbplug_main},
     {"factory", factory_main},
     {"links", links_main},
 };

@@ -1,0 +1,253 @@
+// USB detection (-U) and the transfer-rate test (-t, -v) on sticks plugged
+// in with the device's usbplug: output bytes, the command lines run, and
+// the files left on the sticks. Rates are checked for form, not value.
+#include <fcntl.h>
+#include <regex>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "dut_fixture.h"
+
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+static const char *const DROP = "sh: echo 3 > /proc/sys/vm/drop_caches";
+
+class Usb : public Dut {
+protected:
+  // Sticks attached by usbplug ARGS, then paths removed and files put.
+  void attach(const std::vector<std::string> &plug, const Lines &gone = {}, const Files &put = {})
+  {
+    std::vector<std::string> cmd = {"usbplug"};
+
+    cmd.insert(cmd.end(), plug.begin(), plug.end());
+    Result r = run(cmd);
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const auto &p : gone) remove(p);
+    for (const auto &f : put) Dut::put(f.first, f.second);
+  }
+
+  // A file of this length that takes no room: it reads as zeros.
+  bool sparse(const std::string &path, off_t size)
+  {
+    int fd = open((root + path).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    bool ok = fd >= 0 && ftruncate(fd, size) == 0;
+
+    if (fd >= 0) close(fd);
+    return ok;
+  }
+
+  // A device file's length; -1 when absent, -2 for a folder.
+  long sizeOf(const std::string &path)
+  {
+    struct stat st;
+
+    if (stat((root + path).c_str(), &st)) return -1;
+    return S_ISDIR(st.st_mode) ? -2 : (long)st.st_size;
+  }
+};
+
+// Every rate is a plain number with two decimals; a plausible non-zero one
+// becomes "#", so rows can hold the rest byte for byte.
+static std::string masked(const std::string &out)
+{
+  static const std::regex rate("Speed: ([0-9]+\\.[0-9]{2}) MB/s\n");
+  std::string done;
+  auto from = out.cbegin();
+
+  for (std::sregex_iterator m(out.begin(), out.end(), rate), end; m != end; ++m) {
+    double v = std::stod((*m)[1]);
+    done.append(from, (*m)[0].first);
+    done += (v > 0 && v < 1e6) ? "Speed: # MB/s\n" : m->str();
+    from = (*m)[0].second;
+  }
+  return done.append(from, out.cend());
+}
+
+TEST_F(Usb, DeviceCheck)
+{
+  const std::string bigVersion(10240, '7'), midVersion(600, 'x');
+  const std::string v21 = "/sys/bus/usb/devices/2-1/version", v22 = "/sys/bus/usb/devices/2-2/version",
+                    v31 = "/sys/bus/usb/devices/3-1/version", v32 = "/sys/bus/usb/devices/3-2/version";
+  const std::string cat = "sh: cat ";
+  const struct {
+    const char *name;
+    std::vector<std::string> plug;
+    Lines gone;
+    Files put;
+    std::string out;
+    Lines sh;
+  } cases[] = {
+      {"no storage driver: the ports are not looked at", {"0"}, {}, {{v21, " 2.00\n"}},
+       "No USB device is plug\n", {}},
+      {"driver without a device on either port", {"1"}, {"/sys/bus/usb/devices/2-1"}, {},
+       "show usb device\nUSB 0: No USB device is Plug \nUSB 1: No USB device is Plug \n", {}},
+      {"port 1 on bus 2", {"1"}, {}, {},
+       "show usb device\nUSB 0:  2.0 \nUSB 1: No USB device is Plug \n", {cat + v21}},
+      {"both buses: bus 2 wins", {"-b", "23", "2"}, {}, {{v31, " 3.00\n"}, {v32, " 3.10\n"}},
+       "show usb device\nUSB 0:  2.0 \nUSB 1:  2.0 \n", {cat + v21, cat + v22}},
+      {"port 1 on bus 3, port 2 on bus 2", {"-b", "3", "1"}, {}, {{v22, " 1.10\n"}},
+       "show usb device\nUSB 0:  2.0 \nUSB 1:  1.1 \n", {cat + v31, cat + v22}},
+      {"empty version", {"-v", "", "1"}, {}, {{v21, ""}},
+       "show usb device\nUSB 0: No USB device is Plug \nUSB 1: No USB device is Plug \n", {cat + v21}},
+      {"device folder without version", {"1"}, {v21}, {},
+       "show usb device\nUSB 0: No USB device is Plug \nUSB 1: No USB device is Plug \n", {cat + v21}},
+      {"short version kept with its line end", {"-v", "3", "1"}, {}, {},
+       "show usb device\nUSB 0: 3\n \nUSB 1: No USB device is Plug \n", {cat + v21}},
+      {"10 kB version: four characters", {"-v", bigVersion, "1"}, {}, {},
+       "show usb device\nUSB 0: 7777 \nUSB 1: No USB device is Plug \n", {cat + v21}},
+      {"600-byte version: four characters", {"-b", "3", "-v", midVersion, "2"}, {}, {},
+       "show usb device\nUSB 0: xxxx \nUSB 1: xxxx \n", {cat + v31, cat + v32}},
+  };
+
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    attach(c.plug, c.gone, c.put);
+    Result r = tarnel({"-U"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(traceLines({"sh: ", "call: "}), c.sh);
+  }
+}
+
+TEST_F(Usb, TransferRate)
+{
+  const std::string ten(10240, 'r'), zeros = std::string(10240, '0') + "2";
+  const std::string nines600(600, '9'), nines10k(10240, '9');
+  const std::string one = "have 1 USB Device!\nStart Test USB0:\n";
+  const std::string readOne = "Read file name:/mnt/var/usb/test.bin\nfile size=1000000\nRead Speed: # MB/s\n";
+  const std::string writeOne = "Write file name:/mnt/var/usb/write.txt\n";
+  const std::string range = "write file size out of range (0 to 2147483)!!\n";
+  const std::string w0 = "/mnt/var/usb/write.txt", w1 = "/mnt/usb1/write.txt", w2 = "/mnt/usb2/write.txt";
+  const struct {
+    const char *name;
+    std::vector<std::string> plug;
+    Lines gone;
+    Files put;
+    std::vector<std::string> args;
+    std::string out;
+    Lines sh;
+    // write.txt of each mount point: its length, -1 when absent, -2 a folder
+    long written[3];
+  } cases[] = {
+      {"no storage driver", {"0"}, {}, {}, {"-t", "rw", "-v", "1"},
+       "No USB device is plug\nhave 0 USB Device!\n", {}, {-1, -1, -1}},
+      {"driver without devices", {"1"}, {"/proc/scsi/usb-storage/0"}, {}, {"-t", "rw", "-v", "1"},
+       "have 0 USB Device!\n", {}, {-1, -1, -1}},
+      {"one device, read", {"-s", "1000000", "1"}, {}, {}, {"-t", "r"},
+       one + readOne, {DROP}, {-1, -1, -1}},
+      {"one device, write 5", {"1"}, {}, {}, {"-t", "w", "-v", "5"},
+       one + writeOne + "count=5000 \nfile size=5 M Byte\n Write Speed: # MB/s\n", {DROP},
+       {5120000, -1, -1}},
+      {"one device, read then write", {"-s", "1000000", "1"}, {}, {}, {"-v", "1", "-t", "rw"},
+       one + readOne + writeOne + "count=1000 \nfile size=1 M Byte\n Write Speed: # MB/s\n", {DROP},
+       {1024000, -1, -1}},
+      {"two devices, two passes", {"-s", "1048576", "2"}, {}, {}, {"-t", "rw", "-v", "2"},
+       "have 2 USB Device!\nStart Test USB0:\nRead file name:/mnt/usb1/test.bin\nfile size=1048576\n"
+       "Read Speed: # MB/s\nWrite file name:/mnt/usb1/write.txt\ncount=2000 \nfile size=2 M Byte\n"
+       " Write Speed: # MB/s\nStart Test USB1:\nRead file name:/mnt/usb2/test.bin\n"
+       "file size=1048576\nRead Speed: # MB/s\nWrite file name:/mnt/usb2/write.txt\n"
+       "count=2000 \nfile size=2 M Byte\n Write Speed: # MB/s\n",
+       {DROP, DROP}, {-1, 2048000, 2048000}},
+      {"two devices, other mode: headings and drops only", {"-s", "10", "2"}, {}, {}, {"-t", "x"},
+       "have 2 USB Device!\nStart Test USB0:\nStart Test USB1:\n", {DROP, DROP}, {-1, -1, -1}},
+      {"three devices, read: no heading, no path", {"-s", "10", "3"}, {}, {}, {"-t", "r"},
+       "have 3 USB Device!\nopen read file error!!\n", {DROP}, {-1, -1, -1}},
+      {"three devices, write", {"-s", "10", "3"}, {}, {}, {"-t", "w", "-v", "1"},
+       "have 3 USB Device!\nopen wirte file error!!\n", {DROP}, {-1, -1, -1}},
+      {"three devices, other mode", {"3"}, {}, {}, {"-t", "none"},
+       "have 3 USB Device!\n", {DROP, DROP, DROP}, {-1, -1, -1}},
+      {"first test.bin missing: no further device", {"2"}, {}, {}, {"-t", "rw", "-v", "1"},
+       "have 2 USB Device!\nStart Test USB0:\nopen read file error!!\n", {DROP}, {-1, -1, -1}},
+      {"second test.bin missing", {"-s", "1000000", "2"}, {"/mnt/usb2/test.bin"}, {},
+       {"-t", "rw", "-v", "1"},
+       "have 2 USB Device!\nStart Test USB0:\nRead file name:/mnt/usb1/test.bin\nfile size=1000000\n"
+       "Read Speed: # MB/s\nWrite file name:/mnt/usb1/write.txt\ncount=1000 \nfile size=1 M Byte\n"
+       " Write Speed: # MB/s\nStart Test USB1:\nopen read file error!!\n",
+       {DROP, DROP}, {-1, 1024000, -1}},
+      {"write.txt cannot be opened", {"1"}, {}, {{w0 + "/x", ""}}, {"-t", "w", "-v", "1"},
+       one + "open wirte file error!!\n", {DROP}, {-2, -1, -1}},
+      {"empty test.bin", {"-s", "0", "1"}, {}, {}, {"-t", "r"},
+       one + "Read file name:/mnt/var/usb/test.bin\nfile size=0\nRead Speed: 0.00 MB/s\n", {DROP},
+       {-1, -1, -1}},
+      {"mode compared exactly", {"1"}, {}, {}, {"-t", "RW", "-v", "1"}, one, {DROP}, {-1, -1, -1}},
+      {"10 kB mode", {"1"}, {}, {}, {"-t", ten, "-v", "1"}, one, {DROP}, {-1, -1, -1}},
+      {"no size: an empty file", {"1"}, {}, {{w0, std::string(5000, 'x')}}, {"-t", "w"},
+       one + writeOne + "count=0 \nfile size=0 M Byte\n Write Speed: 0.00 MB/s\n", {DROP}, {0, -1, -1}},
+      {"size with blanks, sign and a tail", {"1"}, {}, {}, {"-t", "w", "-v", " +3MB"},
+       one + writeOne + "count=3000 \nfile size=3 M Byte\n Write Speed: # MB/s\n", {DROP},
+       {3072000, -1, -1}},
+      {"10 kB of zeros before the size", {"1"}, {}, {}, {"-t", "w", "-v", zeros},
+       one + writeOne + "count=2000 \nfile size=2 M Byte\n Write Speed: # MB/s\n", {DROP},
+       {2048000, -1, -1}},
+      {"negative size", {"1"}, {}, {{w0, "kept"}}, {"-t", "w", "-v", "-1"}, one + range, {DROP},
+       {4, -1, -1}},
+      {"count beyond the int range", {"1"}, {}, {}, {"-t", "w", "-v", "2147484"}, one + range,
+       {DROP}, {-1, -1, -1}},
+      {"600-digit size", {"1"}, {}, {}, {"-t", "w", "-v", nines600}, one + range, {DROP},
+       {-1, -1, -1}},
+      {"10 kB size", {"1"}, {}, {}, {"-t", "w", "-v", nines10k}, one + range, {DROP},
+       {-1, -1, -1}},
+      {"bad size after the read: no further device", {"-s", "1000000", "2"}, {}, {},
+       {"-t", "rw", "-v", "-5"},
+       "have 2 USB Device!\nStart Test USB0:\nRead file name:/mnt/usb1/test.bin\nfile size=1000000\n"
+       "Read Speed: # MB/s\n" + range,
+       {DROP}, {-1, -1, -1}},
+  };
+
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    attach(c.plug, c.gone, c.put);
+    Result r = tarnel(c.args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(masked(r.out), c.out);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(traceLines({"sh: ", "call: "}), c.sh);
+    const std::string written[] = {w0, w1, w2};
+    for (int i = 0; i < 3; i++) {
+      EXPECT_EQ(sizeOf(written[i]), c.written[i]) << written[i];
+      if (c.written[i] > 4) {
+        EXPECT_EQ(file(written[i]).find_first_not_of('B'), std::string::npos) << written[i];
+      }
+    }
+  }
+}
+
+// test.bin that cannot be measured within the read test's 32-bit size: the
+// read test ends with a message and nothing is read or written.
+TEST_F(Usb, ReadFileSizeLimits)
+{
+  const std::string bin = "/mnt/var/usb/test.bin";
+  const struct {
+    const char *name;
+    off_t size;  // a sparse file of this length; -1 for a FIFO
+    std::string message;
+  } cases[] = {
+      {"2 GiB", 2147483648LL, "read file too large (2 GiB or more)!!\n"},
+      {"4 GiB and 1000 bytes", 4294968296LL, "read file too large (2 GiB or more)!!\n"},
+      {"a FIFO has no size", -1, "read file size error!!\n"},
+  };
+
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    attach({"1"});
+    if (c.size < 0)
+      ASSERT_EQ(mkfifo((root + bin).c_str(), 0644), 0);
+    else
+      ASSERT_TRUE(sparse(bin, c.size));
+    Result r = tarnel({"-t", "rw", "-v", "1"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "have 1 USB Device!\nStart Test USB0:\nRead file name:" + bin + "\n" + c.message);
+    EXPECT_FALSE(exists("/mnt/var/usb/write.txt"));
+  }
+}
+
+// The largest file the read test takes is read whole and its size printed
+// as the positive number it is.
+TEST_F(Usb, ReadsTheLargestFile)
+{
+  attach({"1"});
+  ASSERT_TRUE(sparse("/mnt/var/usb/test.bin", 2147483647));
+  Result r = tarnel({"-t", "r"});
+  EXPECT_EQ(masked(r.out), "have 1 USB Device!\nStart Test USB0:\nRead file name:/mnt/var/usb/test.bin\n"
+                           "file size=2147483647\nRead Speed: # MB/s\n");
+}
