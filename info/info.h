@@ -64,6 +64,8 @@ extern std::string Wlanstatus;
 void flushOut();
 int runCmd(const char *command);
 int runf(const char *fmt, ...) __attribute__((format(printf, 1, 2)));
+// runf through a caller's buffer of size bytes instead of cmd.
+int runIn(char *buf, size_t size, const char *fmt, ...) __attribute__((format(printf, 3, 4)));
 bool readLine(const char *command, char *buf, int size);
 bool firstLine(const char *command, char *field);
 bool lastLineStarting(const char *command, const char *prefix, char *line, int size);

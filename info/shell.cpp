@@ -25,22 +25,20 @@ int runCmd(const char *command)
   return system(command);
 }
 
-// Formats into cmd and runs it. A value longer than cmd can hold is never
-// cut: the command line then goes through a buffer that fits it. cmd is
-// zeroed again afterwards, as every user of it expects.
-int runf(const char *fmt, ...)
+// Formats into buf (size bytes) and runs it. A value longer than buf can
+// hold is never cut: the command line then goes through a buffer that fits
+// it.
+static int vrunIn(char *buf, size_t size, const char *fmt, va_list ap)
 {
-  va_list ap, again;
+  va_list again;
   int ret;
 
-  va_start(ap, fmt);
   va_copy(again, ap);
-  int len = vsnprintf(cmd, sizeof(cmd), fmt, ap);
-  va_end(ap);
+  int len = vsnprintf(buf, size, fmt, ap);
   if (len < 0) {
     ret = -1;
-  } else if ((size_t)len < sizeof(cmd)) {
-    ret = runCmd(cmd);
+  } else if ((size_t)len < size) {
+    ret = runCmd(buf);
   } else {
     std::string big(len + 1, '\0');
 
@@ -48,6 +46,28 @@ int runf(const char *fmt, ...)
     ret = runCmd(big.c_str());
   }
   va_end(again);
+  return ret;
+}
+
+int runIn(char *buf, size_t size, const char *fmt, ...)
+{
+  va_list ap;
+
+  va_start(ap, fmt);
+  int ret = vrunIn(buf, size, fmt, ap);
+  va_end(ap);
+  return ret;
+}
+
+// The same through cmd, which is zeroed again afterwards, as every user of
+// it expects.
+int runf(const char *fmt, ...)
+{
+  va_list ap;
+
+  va_start(ap, fmt);
+  int ret = vrunIn(cmd, sizeof(cmd), fmt, ap);
+  va_end(ap);
   memset(cmd, 0, sizeof(cmd));
   return ret;
 }
