@@ -64,8 +64,11 @@ extern std::string Wlanstatus;
 void flushOut();
 int runCmd(const char *command);
 int runf(const char *fmt, ...) __attribute__((format(printf, 1, 2)));
+// runf through a caller's buffer of size bytes instead of cmd.
+int runIn(char *buf, size_t size, const char *fmt, ...) __attribute__((format(printf, 3, 4)));
 bool readLine(const char *command, char *buf, int size);
 bool firstLine(const char *command, char *field);
+bool lastLineStarting(const char *command, const char *prefix, char *line, int size);
 
 // readers.cpp
 // How a value is printed: as stored (it ends with the command's own line
@@ -73,6 +76,12 @@ bool firstLine(const char *command, char *field);
 // "N/A" always ends its line.
 enum { AS_STORED, WITH_LINE_END, ALWAYS_WITH_LINE_END };
 void printField(const char *field, int form, BOOL bPrintFlag);
+// When a field counts as unreadable and becomes "N/A": never, when it is
+// only a line end, when it is empty; erased flash (first byte 0xFF) too.
+enum { NA_NEVER, NA_NEWLINE, NA_EMPTY, NA_NEWLINE_OR_ERASED, NA_EMPTY_OR_ERASED };
+// The field's "N/A" rule, then its printing.
+void showField(char *field, int na, int form, BOOL bPrintFlag);
+bool canRead(const char *path);
 void GetFW_Version(BOOL bPrintFlag);
 void DoSysModelID(BOOL bPrintFlag);
 void GetWLAN_Version(BOOL bPrintFlag);

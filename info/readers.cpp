@@ -1,12 +1,10 @@
 // The value readers: one value each into the report record, printed when
 // the print flag is exactly 1.
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 
 #include "info.h"
-
-// When a field counts as unreadable and becomes "N/A".
-enum { NA_NEVER, NA_NEWLINE, NA_EMPTY, NA_NEWLINE_OR_ERASED, NA_EMPTY_OR_ERASED };
 
 static bool unreadable(const char *field, int na)
 {
@@ -31,11 +29,25 @@ void printField(const char *field, int form, BOOL bPrintFlag)
     std::cout << field;
 }
 
+void showField(char *field, int na, int form, BOOL bPrintFlag)
+{
+  if (unreadable(field, na)) strcpy(field, "N/A");
+  printField(field, form, bPrintFlag);
+}
+
+bool canRead(const char *path)
+{
+  FILE *in = fopen(path, "r");
+
+  if (!in) return false;
+  fclose(in);
+  return true;
+}
+
 static void readField(const char *command, char *field, int na, int form, BOOL bPrintFlag)
 {
   firstLine(command, field);
-  if (unreadable(field, na)) strcpy(field, "N/A");
-  printField(field, form, bPrintFlag);
+  showField(field, na, form, bPrintFlag);
 }
 
 void GetFW_Version(BOOL p) { readField("fwinfo -g fw", sHiddenInfo_st.FW_Version, NA_NEVER, AS_STORED, p); }
@@ -69,15 +81,12 @@ void GetStartPage(BOOL p) { fixedNA(sHiddenInfo_st.StartPage, p); }
 void GetWAN_2_LinkStatus(BOOL p) { fixedNA(sHiddenInfo_st.WAN2_LinkSt, p); }
 void GetWAN_3_LinkStatus(BOOL p) { fixedNA(sHiddenInfo_st.WAN3_LinkSt, p); }
 
-void GetLanMAC(BOOL) {}
-void GetSSID(BOOL) {}
-void GetChannel(BOOL) {}
-void GetChannel_5G(BOOL) {}
-void GetCoexist(BOOL) {}
-void GetCoexist_5G(BOOL) {}
-void GetWlan24GStatus(BOOL) {}
-void GetWlan5GStatus(BOOL) {}
-void GetLanguage(BOOL) {}
-void GetWAN_1_LinkStatus(BOOL) {}
-void GetDECT_RFPI(BOOL) {}
-void GetWPS_PIN() {}
+// Only DECT models have the entry; the reader prints whatever the flag
+// says: as stored when asked to, else with a line end.
+void GetDECT_RFPI(BOOL bPrintFlag)
+{
+  char *field = sHiddenInfo_st.DECT_RFPI;
+
+  if (canRead("/proc/nvram/DectRFPI")) firstLine("cat /proc/nvram/DectRFPI", field);
+  showField(field, NA_EMPTY_OR_ERASED, bPrintFlag == 1 ? AS_STORED : WITH_LINE_END, 1);
+}

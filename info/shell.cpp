@@ -25,22 +25,20 @@ int runCmd(const char *command)
   return system(command);
 }
 
-// Formats into cmd and runs it. A value longer than cmd can hold is never
-// cut: the command line then goes through a buffer that fits it. cmd is
-// zeroed again afterwards, as every user of it expects.
-int runf(const char *fmt, ...)
+// Formats into buf (size bytes) and runs it. A value longer than buf can
+// hold is never cut: the command line then goes through a buffer that fits
+// it.
+static int vrunIn(char *buf, size_t size, const char *fmt, va_list ap)
 {
-  va_list ap, again;
+  va_list again;
   int ret;
 
-  va_start(ap, fmt);
   va_copy(again, ap);
-  int len = vsnprintf(cmd, sizeof(cmd), fmt, ap);
-  va_end(ap);
+  int len = vsnprintf(buf, size, fmt, ap);
   if (len < 0) {
     ret = -1;
-  } else if ((size_t)len < sizeof(cmd)) {
-    ret = runCmd(cmd);
+  } else if ((size_t)len < size) {
+    ret = runCmd(buf);
   } else {
     std::string big(len + 1, '\0');
 
@@ -48,6 +46,28 @@ int runf(const char *fmt, ...)
     ret = runCmd(big.c_str());
   }
   va_end(again);
+  return ret;
+}
+
+int runIn(char *buf, size_t size, const char *fmt, ...)
+{
+  va_list ap;
+
+  va_start(ap, fmt);
+  int ret = vrunIn(buf, size, fmt, ap);
+  va_end(ap);
+  return ret;
+}
+
+// The same through cmd, which is zeroed again afterwards, as every user of
+// it expects.
+int runf(const char *fmt, ...)
+{
+  va_list ap;
+
+  va_start(ap, fmt);
+  int ret = vrunIn(cmd, sizeof(cmd), fmt, ap);
+  va_end(ap);
   memset(cmd, 0, sizeof(cmd));
   return ret;
 }
@@ -74,4 +94,25 @@ bool firstLine(const char *command, char *field)
   if (!readLine(command, tmpstr, sizeof(tmpstr))) return false;
   if (tmpstr[0]) strcpy(field, tmpstr);
   return true;
+}
+
+// Reads the command's output to its end, in pieces of at most size-1
+// characters through tmpstr; line (size bytes) receives the last piece
+// that begins with prefix. false when no piece did, line then untouched.
+bool lastLineStarting(const char *command, const char *prefix, char *line, int size)
+{
+  bool found = false;
+
+  if (size > (int)sizeof(tmpstr)) size = sizeof(tmpstr);
+  flushOut();
+  pp = popen(command, "r");
+  if (!pp) return false;
+  while (fgets(tmpstr, size, pp)) {
+    if (strncmp(tmpstr, prefix, strlen(prefix))) continue;
+    strcpy(line, tmpstr);
+    found = true;
+  }
+  pclose(pp);
+  pp = nullptr;
+  return found;
 }

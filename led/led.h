@@ -22,10 +22,11 @@ typedef struct {
 extern const PRODUCTINFO_ST productInfo_st[6];
 extern int ledAct;
 
-// registers.cpp
+// registers.cpp: addresses and values are unsigned 32-bit numbers (SoC
+// addresses lie above 0x7fffffff).
 char hex(char v);
 unsigned int asctohex(char *str);
-int checkReg(int offset);
+unsigned int checkReg(int offset);
 unsigned long readIntRegValue(unsigned int addr);
 
 // routines.cpp

@@ -13,6 +13,9 @@ int hwset();
 char checkValue(char num);
 
 // commit.cpp
+// The first line of a staging file into value; false when it cannot be
+// opened.
+bool readStaged(const char *file, std::string &value);
 void commit();
 void DoSysSN(int action, BOOL bPrintFlag);
 void setPassPhrase();

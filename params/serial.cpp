@@ -8,14 +8,9 @@
 
 static void commitSN()
 {
-  fp.clear();
-  fp.open("/tmp/SN.txt");
-  bool staged = !fp.fail();
   // an empty staging file stages an empty serial number
-  if (staged) {
-    std::getline(fp, SN);
-    fp.close();
-  }
+  bool staged = readStaged("/tmp/SN.txt", SN);
+
   // Neither staged nor given: an empty echo would erase the stored number.
   if (!staged && SN.empty()) return;
   runf("echo %s > /proc/nvram/ModemSerialNumber", SN.c_str());

@@ -10,7 +10,9 @@ void *msgHandle;
 
 // How long each caller waits for the lock, and whether a failure to
 // initialise or to lock ends the whole process (status 255) instead of
-// being handed back to the caller.
+// being handed back to the caller. The handle is the caller's: the flash
+// save and the link rates pass a local one, the VoIP switch and the report
+// the global msgHandle.
 static const struct {
   const char *caller;
   UINT32 timeout;

@@ -21,6 +21,8 @@ int restoredefault_main(int argc, char **argv);
 int multiLingual_main(int argc, char **argv);
 int traceonly_main(int argc, char **argv);
 int usbplug_main(int argc, char **argv);
+int tarcli_main(int argc, char **argv);
+int asterisk_main(int argc, char **argv);
 int factory_main(int argc, char **argv);
 int links_main(int argc, char **argv);
 

@@ -155,11 +155,14 @@ void cmsObj_free(void **obj)
   *obj = nullptr;
 }
 
+// As on the gateway, the store is saved only by the holder of its lock;
+// without it the save fails and flash keeps its copy.
 CmsRet cmsMgm_saveConfigToFlash(void)
 {
   CmsRet ret = call("cmsMgm_saveConfigToFlash");
 
   if (ret) return ret;
+  if (!lockHeld()) return DUT_INTERNAL_ERROR;
   return saveStoreToFlash() ? CMSRET_SUCCESS : DUT_INTERNAL_ERROR;
 }
 

@@ -1,0 +1,397 @@
+// Commit of staged parameters, clear, reset and the flash save's store
+// connection, as a station sees them: output, status, the command lines
+// and platform calls in the trace, and what lands in the device's storage.
+#include <csignal>
+#include <map>
+#include <string>
+
+#include "dut_fixture.h"
+
+using Staged = std::map<std::string, std::string>;
+
+// Every staging file with a value of its own.
+static const Staged everyFile = {
+    {"/tmp/Lan_MAC.txt", "00:11:22:33:44:55"},
+    {"/tmp/WPSPSK.txt", "Psk24Value"},
+    {"/tmp/WPSPSK5G.txt", "Psk5Value"},
+    {"/tmp/PIN_Code.txt", "11112222"},
+    {"/tmp/SSID_2_4G.txt", "Home24"},
+    {"/tmp/SSID_5G.txt", "Home5"},
+    {"/tmp/WPS_PIN.txt", "33334444"},
+    {"/tmp/SN.txt", "SN0001"},
+    {"/tmp/Wlan_MAC.txt", "66:77:88:99:AA:BB"},
+};
+
+// The command lines a commit runs for these values, in its order.
+static Lines commitLines(const std::string &mac, const std::string &psk, const std::string &psk5,
+                         const std::string &pin, const std::string &ssid,
+                         const std::string &ssid5, const std::string &wpsPin,
+                         const std::string &sn)
+{
+  return {
+      "sh: echo " + mac + " > /proc/nvram/BaseMacAddr",
+      "sh: nvram set lan_hwaddr=" + mac,
+      "sh: echo " + psk + " > /proc/nvram/BasePreShareKey",
+      "sh: echo " + psk5 + " > /proc/nvram/BasePreShareKey_5g",
+      "sh: echo " + pin + " > /proc/nvram/wps_device_pin",
+      "sh: echo " + ssid + " > /proc/nvram/ssid",
+      "sh: wireless_set -A " + ssid5 + " -Z 1 >> /dev/null",
+      "sh: /bin/wireless -z enabled -I n -G 1 -C 'client-pin' -H 1 -M " + wpsPin + " >> /dev/null",
+      "sh: wireless_set -T " + psk + " >> /dev/null",
+      "sh: echo " + sn + " > /proc/nvram/ModemSerialNumber",
+  };
+}
+
+// What a commit of everyFile runs.
+static const Lines everyLine = commitLines("00:11:22:33:44:55", "Psk24Value", "Psk5Value",
+                                           "11112222", "Home24", "Home5", "33334444", "SN0001");
+
+static const Lines clearLines = {
+    "sh: echo > /proc/nvram/BaseMacAddr ",
+    "sh: echo > /proc/nvram/ModemSerialNumber",
+    "sh: nvram set wl0_ssid",
+    "sh: nvram set wps_device_pin",
+    "sh: nvram set wl0_wpa_psk",
+    "sh: nvram set wps_sta_pin",
+};
+
+static const Lines saved = {
+    "call: cmsMsg_init(5001)",
+    "call: cmsMdm_init(5001)",
+    "call: cmsLck_acquireLockWithTimeoutTraced(saveToFlash, 5000)",
+    "cms: lock saveToFlash held",
+    "call: cmsMgm_saveConfigToFlash()",
+    "call: cmsLck_releaseLockTraced(saveToFlash)",
+    "cms: lock saveToFlash released",
+    "call: cmsMdm_cleanup()",
+    "call: cmsMsg_cleanup()",
+};
+
+// The save when the lock is not obtained: nothing saved, everything closed.
+static const Lines notLocked = {
+    "call: cmsMsg_init(5001)",
+    "call: cmsMdm_init(5001)",
+    "call: cmsLck_acquireLockWithTimeoutTraced(saveToFlash, 5000)",
+    "call: cmsMdm_cleanup()",
+    "call: cmsMsg_cleanup()",
+};
+
+static Lines join(std::initializer_list<Lines> parts)
+{
+  Lines all;
+
+  for (const auto &p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+static std::string words(const std::vector<std::string> &args)
+{
+  std::string w;
+
+  for (const auto &a : args) w += a + " ";
+  return w;
+}
+
+using Commit = Dut;
+
+TEST_F(Commit, RunsTheStagedStepsInOrderThenSaves)
+{
+  const struct {
+    const char *what;
+    Staged files;
+    std::vector<std::string> args;
+    Lines commands;
+  } cases[] = {
+      {"nothing staged", {}, {"-c"}, {}},
+      {"every file", everyFile, {"-c"}, everyLine},
+      // every step runs with an empty value, which stores an empty parameter
+      {"every file empty",
+       {{"/tmp/Lan_MAC.txt", ""}, {"/tmp/WPSPSK.txt", ""}, {"/tmp/WPSPSK5G.txt", ""},
+        {"/tmp/PIN_Code.txt", ""}, {"/tmp/SSID_2_4G.txt", ""}, {"/tmp/SSID_5G.txt", ""},
+        {"/tmp/WPS_PIN.txt", ""}, {"/tmp/SN.txt", ""}},
+       {"-c"},
+       commitLines("", "", "", "", "", "", "", "")},
+      {"serial number only", {{"/tmp/SN.txt", "SN0001"}}, {"-c"},
+       {"sh: echo SN0001 > /proc/nvram/ModemSerialNumber"}},
+      {"LAN MAC only", {{"/tmp/Lan_MAC.txt", "aa:bb"}}, {"-c"},
+       {"sh: echo aa:bb > /proc/nvram/BaseMacAddr", "sh: nvram set lan_hwaddr=aa:bb"}},
+      // the 2.4 GHz pass-phrase goes to flash and, later, to the radio
+      {"2.4 GHz pass-phrase only", {{"/tmp/WPSPSK.txt", "Psk24Value"}}, {"-c"},
+       {"sh: echo Psk24Value > /proc/nvram/BasePreShareKey",
+        "sh: wireless_set -T Psk24Value >> /dev/null"}},
+      {"5 GHz pass-phrase only", {{"/tmp/WPSPSK5G.txt", "Psk5Value"}}, {"-c"},
+       {"sh: echo Psk5Value > /proc/nvram/BasePreShareKey_5g"}},
+      {"PIN only", {{"/tmp/PIN_Code.txt", "1234"}}, {"-c"},
+       {"sh: echo 1234 > /proc/nvram/wps_device_pin"}},
+      {"2.4 GHz SSID only", {{"/tmp/SSID_2_4G.txt", "Home24"}}, {"-c"},
+       {"sh: echo Home24 > /proc/nvram/ssid"}},
+      {"5 GHz SSID only", {{"/tmp/SSID_5G.txt", "Home5"}}, {"-c"},
+       {"sh: wireless_set -A Home5 -Z 1 >> /dev/null"}},
+      {"WPS PIN only", {{"/tmp/WPS_PIN.txt", "5678"}}, {"-c"},
+       {"sh: /bin/wireless -z enabled -I n -G 1 -C 'client-pin' -H 1 -M 5678 >> /dev/null"}},
+      // no step writes the staged WLAN MAC
+      {"WLAN MAC only", {{"/tmp/Wlan_MAC.txt", "66:77:88:99:AA:BB"}}, {"-c"}, {}},
+      {"only the first line of a file", {{"/tmp/SSID_2_4G.txt", "First\nSecond\n"}}, {"-c"},
+       {"sh: echo First > /proc/nvram/ssid"}},
+      {"serial number from the command line", {}, {"-c", "-S", "CL0001"},
+       {"sh: echo CL0001 > /proc/nvram/ModemSerialNumber"}},
+      {"staged serial number over the command line", {{"/tmp/SN.txt", "SN0001"}},
+       {"-S", "CL0001", "-c"}, {"sh: echo SN0001 > /proc/nvram/ModemSerialNumber"}},
+      // an opened file always wins, even when it stages an empty number
+      {"empty staged serial number over the command line", {{"/tmp/SN.txt", ""}},
+       {"-c", "-S", "CL0001"}, {"sh: echo  > /proc/nvram/ModemSerialNumber"}},
+      // an empty echo would erase the stored number
+      {"empty serial number from the command line", {}, {"-c", "-S", ""}, {}},
+      // only the serial number has a command-line fallback
+      {"other values from the command line", {},
+       {"-c", "-I", "x", "-Q", "x", "-K", "x", "-Y", "x", "-L", "x", "-P", "x", "-J", "x"}, {}},
+  };
+
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    // the command lines do not depend on the device's state: the cases
+    // share one root and only their staging files are taken away
+    for (const auto &f : everyFile) remove(f.first);
+    for (const auto &f : c.files) put(f.first, f.second);
+    Result r = tarnel(c.args);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(traceLines({"sh: ", "call: ", "cms: "}), join({c.commands, saved}));
+    // staging files stay for the next commit
+    for (const auto &f : c.files) EXPECT_EQ(file(f.first), f.second) << f.first;
+  }
+}
+
+// What the device's own commands show after a commit: every committed value
+// read back, the WLAN MAC untouched, the store saved to flash.
+TEST_F(Commit, StagedValuesReadBackFromTheDevice)
+{
+  const std::string psk5(64, 'Q');
+  Staged files = everyFile;
+  files["/tmp/WPSPSK5G.txt"] = psk5;
+  for (const auto &f : files) put(f.first, f.second);
+  put("/var/dutsim/cms/TempPool1Cfg/wizard_first", "7");
+
+  Result r = tarnel({"-c"});
+  ASSERT_EQ(r.status, 0);
+
+  const struct {
+    const char *command;
+    std::string shows;
+  } readBack[] = {
+      {"cat /proc/nvram/BaseMacAddr", "00:11:22:33:44:55\n"},
+      {"nvram get lan_hwaddr", "00:11:22:33:44:55\n"},
+      {"cat /proc/nvram/BasePreShareKey", "Psk24Value\n"},
+      {"nvram get wl0_wpa_psk", "Psk24Value\n"},
+      {"cat /proc/nvram/BasePreShareKey_5g", psk5 + "\n"},
+      {"cat /proc/nvram/wps_device_pin", "11112222\n"},
+      {"cat /proc/nvram/ssid", "Home24\n"},
+      {"nvram get wl1_ssid", "Home5\n"},
+      {"nvram get wps_sta_pin", "33334444\n"},
+      {"cat /proc/nvram/ModemSerialNumber", "SN0001\n"},
+      // the staged WLAN MAC is not stored anywhere
+      {"nvram get wl0_hwaddr", "00:1A:2B:44:10:03\n"},
+      {"cat /var/dutsim/flash/TempPool1Cfg/wizard_first", "7"},
+  };
+  for (const auto &b : readBack) {
+    SCOPED_TRACE(b.command);
+    Result got = run({"sh", "-c", b.command});
+    EXPECT_EQ(got.out, b.shows);
+    EXPECT_EQ(got.status, 0);
+  }
+}
+
+// Values far beyond the command buffers are written whole, also through
+// the setters' 100-byte buffers.
+TEST_F(Commit, LongValuesAreWrittenWhole)
+{
+  const std::string ssid(10 * 1024, 's'), ssid5(10 * 1024, 'f'), mac(600, 'm'),
+      psk(64, 'P'), psk5(64, 'Q'), pin(300, '7'), wpsPin(600, '8'), sn(10 * 1024, 'N');
+  const Staged files = {
+      {"/tmp/Lan_MAC.txt", mac},     {"/tmp/WPSPSK.txt", psk},      {"/tmp/WPSPSK5G.txt", psk5},
+      {"/tmp/PIN_Code.txt", pin},    {"/tmp/SSID_2_4G.txt", ssid},  {"/tmp/SSID_5G.txt", ssid5},
+      {"/tmp/WPS_PIN.txt", wpsPin},  {"/tmp/SN.txt", sn},
+  };
+  for (const auto &f : files) put(f.first, f.second);
+
+  Result r = tarnel({"-c"});
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(traceLines({"sh: "}), commitLines(mac, psk, psk5, pin, ssid, ssid5, wpsPin, sn));
+
+  const struct {
+    const char *path;
+    std::string holds;
+  } stored[] = {
+      {"/proc/nvram/BaseMacAddr", mac + "\n"},
+      {"/var/dutsim/nvram/lan_hwaddr", mac},
+      {"/proc/nvram/BasePreShareKey", psk + "\n"},
+      {"/proc/nvram/BasePreShareKey_5g", psk5 + "\n"},
+      {"/proc/nvram/wps_device_pin", pin + "\n"},
+      {"/proc/nvram/ssid", ssid + "\n"},
+      {"/var/dutsim/nvram/wl1_ssid", ssid5},
+      {"/var/dutsim/nvram/wps_sta_pin", wpsPin},
+      {"/var/dutsim/nvram/wl0_wpa_psk", psk},
+      {"/proc/nvram/ModemSerialNumber", sn + "\n"},
+  };
+  for (const auto &s : stored) EXPECT_EQ(file(s.path), s.holds) << s.path;
+}
+
+TEST_F(Commit, TwiceWritesTheSameValuesTwice)
+{
+  for (const auto &f : everyFile) put(f.first, f.second);
+  Lines once = join({everyLine, saved});
+
+  for (int round = 1; round <= 2; round++) {
+    SCOPED_TRACE(round);
+    Result r = tarnel({"-c"});
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(traceLines({"sh: ", "call: ", "cms: "}), once);
+    EXPECT_EQ(file("/proc/nvram/ModemSerialNumber"), "SN0001\n");
+    EXPECT_EQ(file("/var/dutsim/nvram/wl1_ssid"), "Home5");
+    // a station changes the device between the two commits
+    put("/proc/nvram/ModemSerialNumber", "other\n");
+    put("/var/dutsim/nvram/wl1_ssid", "other");
+  }
+}
+
+using Clear = Dut;
+
+// Clear and reset alone and together with commit, in any option order.
+TEST_F(Clear, ClearAndResetRunAfterCommitInTheirOrder)
+{
+  const Lines reset = {"sh: /bin/restoredefault -r", "restoredefault: -r"};
+  const struct {
+    std::vector<std::string> args;
+    const char *out;
+    Lines trace;
+  } cases[] = {
+      {{"-e"}, "All info in flash memory is cleared.\n", join({clearLines, saved})},
+      {{"-r"}, "Reset to Default OK\n", reset},
+      {{"-e", "-r"}, "All info in flash memory is cleared.\nReset to Default OK\n",
+       join({clearLines, saved, reset})},
+      {{"-r", "-e"}, "All info in flash memory is cleared.\nReset to Default OK\n",
+       join({clearLines, saved, reset})},
+      {{"-r", "-e", "-c"}, "All info in flash memory is cleared.\nReset to Default OK\n",
+       join({everyLine, saved, clearLines, saved, reset})},
+      {{"-cer"}, "All info in flash memory is cleared.\nReset to Default OK\n",
+       join({everyLine, saved, clearLines, saved, reset})},
+  };
+
+  for (const auto &f : everyFile) put(f.first, f.second);
+  for (const auto &c : cases) {
+    SCOPED_TRACE(words(c.args));
+    Result r = tarnel(c.args);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(traceLines({"sh: ", "call: ", "cms: ", "restoredefault: "}), c.trace);
+    // nothing here removes a staged value
+    for (const auto &f : everyFile) EXPECT_EQ(file(f.first), f.second) << f.first;
+  }
+}
+
+// What a clear empties and what it leaves for the next commit.
+TEST_F(Clear, EmptiesItsEntriesOnly)
+{
+  for (const auto &f : everyFile) put(f.first, f.second);
+  ASSERT_EQ(tarnel({"-c"}).status, 0);
+  ASSERT_EQ(tarnel({"-e"}).out, "All info in flash memory is cleared.\n");
+
+  const struct {
+    const char *path, *holds;
+  } after[] = {
+      {"/proc/nvram/BaseMacAddr", "\n"},
+      {"/proc/nvram/ModemSerialNumber", "\n"},
+      {"/var/dutsim/nvram/wl0_ssid", ""},
+      {"/var/dutsim/nvram/wps_device_pin", ""},
+      {"/var/dutsim/nvram/wl0_wpa_psk", ""},
+      {"/var/dutsim/nvram/wps_sta_pin", ""},
+      // left as the commit wrote them
+      {"/var/dutsim/nvram/lan_hwaddr", "00:11:22:33:44:55"},
+      {"/proc/nvram/BasePreShareKey", "Psk24Value\n"},
+      {"/proc/nvram/BasePreShareKey_5g", "Psk5Value\n"},
+      {"/proc/nvram/ssid", "Home24\n"},
+      {"/proc/nvram/wps_device_pin", "11112222\n"},
+      {"/var/dutsim/nvram/wl1_ssid", "Home5"},
+  };
+  for (const auto &a : after) EXPECT_EQ(file(a.path), a.holds) << a.path;
+}
+
+TEST_F(Clear, ResetRestoresTheFactoryStateAndAlwaysReportsOK)
+{
+  for (const auto &f : everyFile) put(f.first, f.second);
+  Result r = tarnel({"-c", "-r"});
+  EXPECT_EQ(r.out, "Reset to Default OK\n");
+  EXPECT_EQ(file("/proc/nvram/ModemSerialNumber"), "KR44102603120001\n");
+  EXPECT_EQ(file("/var/dutsim/nvram/wl1_ssid"), "KR4410-1001-5G");
+  EXPECT_EQ(file("/tmp/SN.txt"), "SN0001");
+
+  // a device without its restore command: the station is told all the same
+  remove("/bin/restoredefault");
+  r = tarnel({"-r"});
+  EXPECT_EQ(r.out, "Reset to Default OK\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(traceLines({"sh: "}), Lines{"sh: /bin/restoredefault -r"});
+}
+
+using StoreConnection = Dut;
+
+// Each store call of the flash save failing in turn, with commit and clear
+// in one run: what is printed, the status, and how far the run gets.
+TEST_F(StoreConnection, FlashSaveFaults)
+{
+  const struct {
+    const char *function, *code, *out;
+    int status;
+    Lines trace;
+  } cases[] = {
+      // the process ends at the commit's save: no clear
+      {"cmsMsg_init", "1234", "cmsMsg_init failed, ret=1234\n", 255,
+       {"call: cmsMsg_init(5001)"}},
+      {"cmsMdm_init", "77", "cmsMdm_init failed, ret=77\n", 255,
+       {"call: cmsMsg_init(5001)", "call: cmsMdm_init(5001)", "call: cmsMsg_cleanup()"}},
+      // a lock not obtained: both saves give up, the run goes on
+      {"cmsLck_acquireLockWithTimeoutTraced", "9011",
+       "failed to get lock, ret=9011\nfailed to get lock, ret=9011\n", 0,
+       join({notLocked, clearLines, notLocked})},
+      {"cmsLck_acquireLockWithTimeoutTraced", "4321",
+       "failed to get lock, ret=4321\nfailed to get lock, ret=4321\n", 0,
+       join({notLocked, clearLines, notLocked})},
+      // a failed save is not reported, and the clear does not claim success
+      {"cmsMgm_saveConfigToFlash", "555", "", 0, join({saved, clearLines, saved})},
+  };
+
+  put("/var/dutsim/cms/TempPool1Cfg/wizard_first", "7");
+  for (const auto &c : cases) {
+    SCOPED_TRACE(std::string(c.function) + " " + c.code);
+    remove("/var/dutsim/fault");
+    put(std::string("/var/dutsim/fault/") + c.function, c.code);
+    Result r = tarnel({"-c", "-e"});
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(traceLines({"sh: ", "call: ", "cms: "}), c.trace);
+    // nothing reached flash
+    EXPECT_EQ(file("/var/dutsim/flash/TempPool1Cfg/wizard_first"), "1");
+  }
+}
+
+// A lock held by another process: each save waits its 5000 ms, gives up
+// with the lock's code and the run goes on to the next block.
+TEST_F(StoreConnection, HeldLockMakesEachSaveGiveUp)
+{
+  pid_t holder = start({"cmslock", "60000"});
+  bool held = waitForTrace("cms: lock cmslock held");
+  Result r;
+  if (held) r = tarnel({"-c", "-e", "-r"});
+  // the launcher takes the holder down with it
+  kill(holder, SIGTERM);
+  finish(holder);
+  ASSERT_TRUE(held);
+  EXPECT_EQ(r.out, "failed to get lock, ret=9011\nfailed to get lock, ret=9011\n"
+                   "Reset to Default OK\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(traceLines({"sh: ", "call: ", "cms: lock saveToFlash"}),
+            join({notLocked, clearLines, notLocked, {"sh: /bin/restoredefault -r"}}));
+}

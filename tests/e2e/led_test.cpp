@@ -1,0 +1,392 @@
+// LAN LEDs per model and the all-LED colour test, seen from the trace: the
+// exact command lines in their order, the platform calls, what is printed
+// and what the registers hold afterwards.
+#include "dut_fixture.h"
+
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+static const char *const BOARD = "sh: fwinfo -g boardID";
+static const char *const READ_LINK = "sh: ethswctl -c spiaccess -x 0x0100 -l 2";
+static const char *const READ_SPEED = "sh: ethswctl -c spiaccess -x 0x0104 -l 2";
+static const char *const VOICE_OUT = "Delete OG\nAsterisk Restart\n";
+static const char *const DUMP_1904 = "\r\ncmdBuf=dumpmem 0xb0001904 4\n";
+static const char *const DUMP_1908 = "\r\ncmdBuf=dumpmem 0xb0001908 4\n";
+static const char *const NO_LINK_MSG = "Two Difference Speed To Link!\r\n";
+
+static std::string spi(const std::string &reg, const std::string &data)
+{
+  return "sh: ethswctl -c spiaccess -x " + reg + " -l 2 -d " + data;
+}
+
+static std::string sw(const std::string &addr, const std::string &value)
+{
+  return "sh: sw " + addr + "  " + value + " ";
+}
+
+static Lines cat(std::initializer_list<Lines> parts)
+{
+  Lines all;
+
+  for (const auto &p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+// The KR4410's voice clean-up as the shell and the two tools see it.
+static const Lines VOICE = {
+    "sh: tarcli -v 200 -c 'tar_voice og del multi_og_index 1,2'; tarcli -v 200 -c 'tar_voice "
+    "gen all';tarcli -v 200 -c 'exit';",
+    "tarcli: -v 200 -c tar_voice og del multi_og_index 1,2",
+    "tarcli: -v 200 -c tar_voice gen all",
+    "tarcli: -v 200 -c exit",
+    "sh: /usr/sbin/asterisk -rx \"core restart now\"",
+    "asterisk: -rx core restart now",
+};
+
+// Registers 0x58 to 0x5c, in order: the MTX-2450's LEDs and the gigabit LEDs.
+static Lines portLeds(const std::string &data)
+{
+  Lines l;
+
+  for (const char *r : {"0x58", "0x59", "0x5a", "0x5b", "0x5c"}) l.push_back(spi(r, data));
+  return l;
+}
+
+// KR8800: each switch register twice, then LED 12 on the SoC controller.
+static Lines kr8800(const char *first, const char *second, const char *led12)
+{
+  Lines l;
+
+  for (const char *r : {"0x59", "0x5a", "0x5b", "0x5c"}) {
+    l.push_back(spi(r, first));
+    l.push_back(spi(r, second));
+  }
+  l.push_back(sw("0xb0001908", led12));
+  return l;
+}
+
+static const Lines KR4410_ON = {
+    "sh: dumpmem 0xb0001904 4", "sh: dumpmem 0xb0001908 4", sw("0xb0001908", "0xc"),
+    sw("0xb0001908", "0x3c"),   sw("0xb0001908", "0xfc"),    sw("0xb0001908", "0x3fc"),
+    sw("0xb0001908", "0xc3fc"), "sh: sw 0xb00000dc 0x0",
+};
+static const Lines KR4410_CLEARED = {
+    sw("0xb0001908", "0"), sw("0xb0001908", "0"), sw("0xb0001908", "0"),
+    sw("0xb0001908", "0"), sw("0xb0001908", "0"),
+};
+
+static const Lines TRACED = {"sh: ", "call: ", "tarcli: ", "asterisk: "};
+
+struct LanCase {
+  const char *what;
+  const char *model;
+  Files before;  // device files set up first
+  Files fakes;   // device commands replaced by these scripts
+  std::string act;
+  std::string out;
+  Lines trace;
+  Files after;  // device files expected afterwards
+};
+
+class Led : public Dut {
+protected:
+  // One run of -A on a fresh device of the case's model.
+  void check(const LanCase &c)
+  {
+    SCOPED_TRACE(c.what);
+    init(c.model);
+    for (const auto &f : c.before) put(f.first, f.second);
+    for (const auto &f : c.fakes) fakeCommand(f.first, f.second);
+    expectRun({"-A", c.act}, c.out, c.trace, c.after);
+  }
+
+  void expectRun(const std::vector<std::string> &args, const std::string &out, const Lines &trace,
+                 const Files &after)
+  {
+    Result r = tarnel(args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, out);
+    EXPECT_EQ(traceLines(TRACED), trace);
+    for (const auto &f : after) EXPECT_EQ(file(f.first), f.second) << f.first;
+  }
+
+  // A device command replaced by a script, for output the simulated one
+  // never prints.
+  void fakeCommand(const std::string &path, const std::string &script)
+  {
+    remove(path);
+    put(path, "#!/bin/sh\n" + script);
+    ASSERT_EQ(run({"chmod", "755", path}).status, 0);
+  }
+};
+
+TEST_F(Led, EveryModelOnAndOff)
+{
+  const std::string longAct(10000, 'e');
+  const std::vector<LanCase> cases = {
+      {"KR4410 enable", "KR4410", {}, {}, "enable",
+       std::string("KR4410\n") + VOICE_OUT + DUMP_1904 + DUMP_1908,
+       cat({{BOARD}, VOICE, KR4410_ON}),
+       {{"/var/dutsim/regs/b0001908", "c3fc"}, {"/var/dutsim/regs/b00000dc", "0"}}},
+      {"KR4410 disable still cleans up the voice service", "KR4410", {}, {}, "disable",
+       std::string("KR4410\n") + VOICE_OUT,
+       cat({{BOARD}, VOICE, KR4410_CLEARED, {"sh: sw 0xb00000dc 0x10"}}),
+       {{"/var/dutsim/regs/b0001908", "0"}, {"/var/dutsim/regs/b00000dc", "10"}}},
+      {"KR4410 other request: off, but 0xb00000dc as for on", "KR4410", {}, {}, "on",
+       std::string("KR4410\n") + VOICE_OUT,
+       cat({{BOARD}, VOICE, KR4410_CLEARED, {"sh: sw 0xb00000dc 0x0"}}),
+       {}},
+      {"PZ7720E enable", "PZ7720E", {}, {}, "enable",
+       "PZ7720E\n\r\ncmdBuf=dumpmem 0xb0000204 4\n\r\ncmdBuf=dumpmem 0xb0000208 4\n",
+       {BOARD, "sh: dumpmem 0xb0000204 4", "sh: dumpmem 0xb0000208 4", sw("0xb0000204", "0x300"),
+        sw("0xb0000204", "0xf00"), sw("0xb0000204", "0x3f00"), sw("0xb0000204", "0xff00"),
+        "sh: sw 0xb00000dc 0x0"},
+       {{"/var/dutsim/regs/b0000204", "ff00"}}},
+      {"PZ7720E disable", "PZ7720E", {}, {}, "disable", "PZ7720E\n",
+       {BOARD, sw("0xb0000204", "0"), sw("0xb0000204", "0"), sw("0xb0000204", "0"),
+        sw("0xb0000204", "0"), "sh: sw 0xb00000dc 0x10"},
+       {}},
+      {"MTX-2150 enable, factory links: ports 1 and 3 gigabit", "MTX-2150", {}, {}, "enable",
+       "MTX-2150\n",
+       cat({{BOARD, READ_LINK, READ_SPEED, spi("0xf", "0x008b"), spi("0x12", "0x8124")},
+            portLeds("0x4b"), {"sh: sw -k 0xb000009c 0x0"}}),
+       {{"/var/dutsim/spi/000f", "8b"}, {"/var/dutsim/spi/0012", "8124"},
+        {"/var/dutsim/spi/005c", "4b"}, {"/var/dutsim/regs/b000009c", "0"}}},
+      {"MTX-2150 disable, gigabit", "MTX-2150", {}, {}, "disable", "MTX-2150\n",
+       cat({{BOARD, READ_LINK, READ_SPEED, spi("0xf", "0x0083"), spi("0x12", "0x0324")},
+            portLeds("0xa"), {"sh: sw -k 0xb000009c 0x2"}}),
+       {{"/var/dutsim/regs/b000009c", "2"}}},
+      {"MTX-2150 other request, gigabit", "MTX-2150", {}, {}, "Enable", "MTX-2150\n",
+       cat({{BOARD, READ_LINK, READ_SPEED, spi("0xf", "0x0083"), spi("0x12", "0x0324")},
+            portLeds("0xa"), {"sh: sw -k 0xb000009c 0x0"}}),
+       {}},
+      {"MTX-2450 enable", "MTX-2450", {}, {}, "enable", "MTX-2450\n",
+       cat({{BOARD}, portLeds("0x43"), portLeds("0x4b"), {spi("0x0018", "0")}}),
+       {{"/var/dutsim/spi/0058", "4b"}, {"/var/dutsim/spi/0018", "0"}}},
+      {"MTX-2450 disable", "MTX-2450", {}, {}, "disable", "MTX-2450\n",
+       cat({{BOARD}, portLeds("0xa"), portLeds("0xa"), {spi("0x0018", "0x1ff")}}),
+       {{"/var/dutsim/spi/0058", "a"}, {"/var/dutsim/spi/0018", "1ff"}}},
+      {"KR8800 enable", "KR8800", {}, {}, "enable", "KR8800\n",
+       cat({{BOARD}, kr8800("0x43", "0x4b", "0x300"), {spi("0x0018", "0")}}),
+       {{"/var/dutsim/regs/b0001908", "300"}, {"/var/dutsim/spi/0059", "4b"}}},
+      {"KR8800 disable", "KR8800", {}, {}, "disable", "KR8800\n",
+       cat({{BOARD}, kr8800("0xa", "0xa", "0"), {spi("0x0018", "0x1ff")}}),
+       {}},
+      {"KR8800 10 kB request", "KR8800", {}, {}, longAct, "KR8800\n",
+       cat({{BOARD}, kr8800("0xa", "0xa", "0"), {spi("0x0018", "0x1ff")}}),
+       {}},
+  };
+
+  for (const auto &c : cases) check(c);
+}
+
+// MTX-2150: what the link and speed registers of ports 0 to 4 make of the
+// speed-dependent write.
+TEST_F(Led, Mtx2150LinkSpeeds)
+{
+  const char *link = "/var/dutsim/spi/0100", *speed = "/var/dutsim/spi/0104";
+  const Lines head = {BOARD, READ_LINK, READ_SPEED, spi("0xf", "0x008b")};
+  const Lines tail = {"sh: sw -k 0xb000009c 0x0"};
+  const Lines off = {BOARD, READ_LINK, READ_SPEED, spi("0xf", "0x0083"), spi("0x12", "0x0324"),
+                     "sh: sw -k 0xb000009c 0x2"};
+  const std::string model = "MTX-2150\n", noLink = model + NO_LINK_MSG;
+  const std::vector<LanCase> cases = {
+      {"no port linked", "MTX-2150", {{link, "0"}, {speed, "aa"}}, {}, "enable", noLink,
+       cat({head, tail}), {}},
+      {"only port 5 linked: not looked at", "MTX-2150", {{link, "20"}, {speed, "800"}}, {},
+       "enable", noLink, cat({head, tail}), {}},
+      {"one gigabit link on port 4", "MTX-2150", {{link, "10"}, {speed, "200"}}, {}, "enable",
+       model, cat({head, {spi("0x12", "0x8124")}, portLeds("0x4b"), tail}), {}},
+      {"one 100M link on port 0", "MTX-2150", {{link, "1"}, {speed, "1"}}, {}, "enable", model,
+       cat({head, {spi("0x12", "0x8324")}, tail}), {}},
+      {"two 100M links", "MTX-2150", {{link, "3"}, {speed, "5"}}, {}, "enable", model,
+       cat({head, {spi("0x12", "0x8324")}, tail}), {}},
+      {"100M and gigabit", "MTX-2150", {{link, "3"}, {speed, "9"}}, {}, "enable", noLink,
+       cat({head, tail}), {}},
+      {"speed code 3: no speed write", "MTX-2150", {{link, "2"}, {speed, "c"}}, {}, "enable",
+       model, cat({head, tail}), {}},
+      {"disable, no link: no message", "MTX-2150", {{link, "0"}}, {}, "disable", model, off, {}},
+      // Ports 1 and 2 with codes 1 and 0 only when the speed comes from
+      // what is left of the link line; a cleared buffer would give code 0.
+      {"short speed line keeps the rest of the link line", "MTX-2150", {},
+       {{"/bin/ethswctl",
+         "case \"$*\" in\n"
+         "*0x0100*) echo 'spi read 0x0100 => 0006';;\n"
+         "*0x0104*) echo short;;\n"
+         "esac\n"}},
+       "enable", noLink, cat({head, tail}), {}},
+  };
+
+  for (const auto &c : cases) check(c);
+}
+
+// The model is the first row whose name begins the board identifier; the
+// "NULL" row ends the walk.
+TEST_F(Led, BoardIdentifiers)
+{
+  const char *id = "/var/dutsim/fwinfo/boardID";
+  const std::string long8800 = "KR8800" + std::string(10000, 'x');
+  const Lines kr8800On = cat({{BOARD}, kr8800("0x43", "0x4b", "0x300"), {spi("0x0018", "0")}});
+  const std::vector<LanCase> cases = {
+      {"suffix", "KR4410", {{id, "KR4410-EU2"}}, {}, "disable",
+       std::string("KR4410-EU2\n") + VOICE_OUT,
+       cat({{BOARD}, VOICE, KR4410_CLEARED, {"sh: sw 0xb00000dc 0x10"}}), {}},
+      {"another model's name with a suffix", "KR4410", {{id, "MTX-2450 rev.B"}}, {}, "disable",
+       "MTX-2450 rev.B\n",
+       cat({{BOARD}, portLeds("0xa"), portLeds("0xa"), {spi("0x0018", "0x1ff")}}),
+       {}},
+      {"10 kB identifier beginning with a name", "KR4410", {{id, long8800}}, {}, "enable",
+       long8800.substr(0, 511), kr8800On, {}},
+      {"truncated name", "KR4410", {{id, "MTX-245"}}, {}, "enable", "MTX-245\n", {BOARD}, {}},
+      {"NULL", "KR4410", {{id, "NULL"}}, {}, "enable", "NULL\n", {BOARD}, {}},
+      {"NULL with a suffix", "KR4410", {{id, "NULLKR4410"}}, {}, "enable", "NULLKR4410\n",
+       {BOARD}, {}},
+      {"empty", "KR4410", {{id, ""}}, {}, "enable", "\n", {BOARD}, {}},
+  };
+
+  for (const auto &c : cases) check(c);
+}
+
+// Switching on starts from what dumpmem reads back; what sw wrote reads
+// back unchanged, and a register that cannot be read counts as 0.
+TEST_F(Led, RegisterContentsReadBack)
+{
+  const char *r1904 = "/var/dutsim/regs/b0001904", *r1908 = "/var/dutsim/regs/b0001908";
+  const std::string kr4410Out = std::string("KR4410\n") + VOICE_OUT + DUMP_1904 + DUMP_1908;
+  const Lines reads = {BOARD, VOICE[0], VOICE[1], VOICE[2], VOICE[3], VOICE[4], VOICE[5],
+                       "sh: dumpmem 0xb0001904 4", "sh: dumpmem 0xb0001908 4"};
+  auto writes = [&](std::initializer_list<const char *> values) {
+    Lines l = reads;
+    for (const char *v : values) l.push_back(sw("0xb0001908", v));
+    l.push_back("sh: sw 0xb00000dc 0x0");
+    return l;
+  };
+  const std::string pieces = std::string(49, 'x') + "b0001908: 20 00 00 00";
+  const std::vector<LanCase> cases = {
+      {"other fields kept", "KR4410", {{r1904, "ffffffff"}, {r1908, "12340001"}}, {}, "enable",
+       kr4410Out, writes({"0x1234000d", "0x1234003d", "0x123400fd", "0x123403fd", "0x1234c3fd"}),
+       {{r1908, "1234c3fd"}, {r1904, "ffffffff"}}},
+      {"PZ7720E keeps its other fields", "PZ7720E",
+       {{"/var/dutsim/regs/b0000204", "80000001"}, {"/var/dutsim/regs/b0000208", "ffff"}}, {},
+       "enable", "PZ7720E\n\r\ncmdBuf=dumpmem 0xb0000204 4\n\r\ncmdBuf=dumpmem 0xb0000208 4\n",
+       {BOARD, "sh: dumpmem 0xb0000204 4", "sh: dumpmem 0xb0000208 4",
+        sw("0xb0000204", "0x80000301"), sw("0xb0000204", "0x80000f01"),
+        sw("0xb0000204", "0x80003f01"), sw("0xb0000204", "0x8000ff01"), "sh: sw 0xb00000dc 0x0"},
+       {{"/var/dutsim/regs/b0000204", "8000ff01"}, {"/var/dutsim/regs/b0000208", "ffff"}}},
+      {"dumpmem printing nothing reads 0", "KR4410", {{r1908, "ffffffff"}},
+       {{"/bin/dumpmem", "exit 1\n"}}, "enable", kr4410Out,
+       writes({"0xc", "0x3c", "0xfc", "0x3fc", "0xc3fc"}), {}},
+      // the last line of our address wins; a line longer than 49
+      // characters arrives in pieces, and a piece can be that line
+      {"last matching line, other addresses ignored", "KR4410", {},
+       {{"/bin/dumpmem", "[ \"$1\" = 0xb0001908 ] || exit 0\n"
+                         "echo 'b0001908: 00 00 00 01'\n"
+                         "echo 'b0001904: 00 00 00 10'\n"
+                         "echo '" + pieces + "'\n"
+                         "echo 'unrelated text'\n"}},
+       "enable", kr4410Out,
+       writes({"0x2000000c", "0x2000003c", "0x200000fc", "0x200003fc", "0x2000c3fc"}), {}},
+      {"address digits without data read 0", "KR4410", {},
+       {{"/bin/dumpmem", "echo b0001908; echo b0001904\n"}}, "enable", kr4410Out,
+       writes({"0xc", "0x3c", "0xfc", "0x3fc", "0xc3fc"}), {}},
+  };
+
+  for (const auto &c : cases) check(c);
+
+  // every byte of what sw wrote reads back: the first run starts from it,
+  // the second from what the first wrote
+  init("KR4410");
+  ASSERT_EQ(run({"sw", "0xb0001908", "0xa0b0c0d0"}).status, 0);
+  tarnel({"-A", "enable"});
+  EXPECT_EQ(traceLines(TRACED),
+            writes({"0xa0b0c0dc", "0xa0b0c0fc", "0xa0b0c0fc", "0xa0b0c3fc", "0xa0b0c3fc"}));
+  Result r = tarnel({"-A", "enable"});
+  EXPECT_EQ(r.out, kr4410Out);
+  EXPECT_EQ(traceLines(TRACED),
+            writes({"0xa0b0c3fc", "0xa0b0c3fc", "0xa0b0c3fc", "0xa0b0c3fc", "0xa0b0c3fc"}));
+}
+
+struct ColourCase {
+  std::vector<std::string> args;
+  std::string out;
+  Lines trace;
+  Files after;
+};
+
+// -E with -F: the three common writes, the colour's writes and its
+// platform call.
+TEST_F(Led, ColourTest)
+{
+  const Lines common = {"sh: sw 0xfffe8708 0x0", "sh: sw 0xfffe87b8 0x0",
+                        "sh: sw fffe8104 80000004"};
+  const std::string tenK(10000, 'B');
+  const std::vector<ColourCase> cases = {
+      {{"-E", "on", "-F", "B"}, "",
+       cat({common, {"sh: sw fffe8118 80000000", "call: cmsLed_ContrlAllBlueLED(1)"}}),
+       {{"/var/dutsim/led/blue", "1"}, {"/var/dutsim/regs/fffe8118", "80000000"},
+        {"/var/dutsim/regs/fffe8104", "80000004"}, {"/var/dutsim/regs/fffe8708", "0"}}},
+      {{"-E", "off", "-F", "B"}, "",
+       cat({common, {"sh: sw fffe8118 0", "call: cmsLed_ContrlAllBlueLED(0)"}}),
+       {{"/var/dutsim/led/blue", "0"}}},
+      {{"-E", "on", "-F", "R"}, "",
+       cat({common, {"sh: sw fffe8118 4", "call: cmsLed_ContrlAllRedLED(1)"}}),
+       {{"/var/dutsim/led/red", "1"}, {"/var/dutsim/regs/fffe8118", "4"}}},
+      {{"-E", "off", "-F", "R"}, "",
+       cat({common, {"sh: sw fffe8118 0", "call: cmsLed_ContrlAllRedLED(0)"}}), {}},
+      {{"-E", "on", "-F", "O"}, "",
+       cat({common, {"sh: sw fffe8118 0", "sh: sw 0xfffe87b8 0x2000aa",
+                     "call: cmsLed_ContrlAllOrangeLED(1)"}}),
+       {{"/var/dutsim/regs/fffe87b8", "2000aa"}, {"/var/dutsim/led/orange", "1"}}},
+      {{"-E", "off", "-F", "O"}, "",
+       cat({common, {"sh: sw fffe8118 0", "sh: sw 0xfffe87b8 0x0",
+                     "call: cmsLed_ContrlAllOrangeLED(0)"}}),
+       {}},
+      {{"-E", "on", "-F", "G"}, "",
+       cat({common, {"sh: sw fffe8118 0", "sh: sw 0xfffe87b8 0x100055"}}),
+       {{"/var/dutsim/regs/fffe87b8", "100055"}}},
+      {{"-E", "ON", "-F", "G"}, "", cat({common, {"sh: sw fffe8118 0", "sh: sw 0xfffe87b8 0x0"}}),
+       {}},
+      {{"-F", "All", "-E", "on"}, "",
+       cat({common, {"sh: sw fffe87b8 ffffff", "sh: sw fffe8118 80000004"}}),
+       {{"/var/dutsim/regs/fffe87b8", "ffffff"}, {"/var/dutsim/regs/fffe8118", "80000004"}}},
+      {{"-E", "off", "-F", "All"}, "", cat({common, {"sh: sw fffe87b8 0", "sh: sw fffe8118 0"}}),
+       {}},
+      {{"-E", "on", "-F", "b"}, "Error!\n", common, {}},
+      {{"-E", "on", "-F", ""}, "Error!\n", common, {}},
+      {{"-E", "on", "-F", tenK}, "Error!\n", common, {}},
+      {{"-E", tenK, "-F", "B"}, "",
+       cat({common, {"sh: sw fffe8118 0", "call: cmsLed_ContrlAllBlueLED(0)"}}), {}},
+      {{"-E", "on"}, "", {}, {}},
+      {{"-F", "B"}, "", {}, {}},
+  };
+
+  for (const auto &c : cases) {
+    std::string words;
+    for (const auto &w : c.args) words += w.substr(0, 10) + " ";
+    SCOPED_TRACE(words);
+    init("KR4410");
+    expectRun(c.args, c.out, c.trace, c.after);
+  }
+}
+
+// Block 1 before block 2, whatever the order on the command line.
+TEST_F(Led, ColourTestBeforeLanLeds)
+{
+  Result r = tarnel({"-A", "disable", "-F", "R", "-E", "on"});
+
+  EXPECT_EQ(r.out, std::string("KR4410\n") + VOICE_OUT);
+  EXPECT_EQ(traceLines(TRACED),
+            cat({{"sh: sw 0xfffe8708 0x0", "sh: sw 0xfffe87b8 0x0", "sh: sw fffe8104 80000004",
+                  "sh: sw fffe8118 4", "call: cmsLed_ContrlAllRedLED(1)", BOARD},
+                 VOICE, KR4410_CLEARED, {"sh: sw 0xb00000dc 0x10"}}));
+}
+
+// The voice tools refuse a command line whose quoting split the command.
+TEST_F(Led, VoiceToolsTakeTheCommandAsOneArgument)
+{
+  Result r =
+      run({"sh", "-c", "/usr/sbin/asterisk -rx core restart now; tarcli -v 200 -c tar voice"});
+
+  EXPECT_EQ(r.err, "usage: asterisk -rx COMMAND\nusage: tarcli -v LEVEL -c COMMAND\n");
+  EXPECT_EQ(traceLines({"asterisk: ", "tarcli: "}), Lines{});
+}
