@@ -41,11 +41,11 @@ protected:
     for (const auto &v : values) put("/var/dutsim/xdsl/" + v.first, v.second);
   }
 
-  // Store calls and lock events; the radio object id is the simulated
-  // platform's own, so it shows as OID.
-  Lines storeCalls()
+  // Store calls and lock events (or the trace lines of the prefixes); the
+  // radio object id is the simulated platform's own, so it shows as OID.
+  Lines storeCalls(const std::vector<std::string> &prefixes = {"call: cms", "cms: "})
   {
-    Lines calls = traceLines({"call: cms", "cms: "});
+    Lines calls = traceLines(prefixes);
     for (auto &l : calls)
       if (l.compare(0, 20, "call: cmsObj_getNext") == 0) l = l.substr(0, l.find('(')) + "(OID)";
     return calls;
@@ -482,6 +482,149 @@ TEST_F(Report, EachModelsLineAndRates)
     init(c.model);
     Result r = tarnel({"-x", "-f", "-p", "-d", "-u"});
     EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.status, 0);
+  }
+}
+
+// Switching before showing shows the new state; labels only in plain mode;
+// show blocks run in their order whatever the command line's.
+TEST_F(Report, CoexistenceShows)
+{
+  const struct {
+    std::vector<std::string> args;
+    const char *out;
+    Lines commands;
+  } cases[] = {
+      {{"-o", "-X", "enable"}, "Coexistence_2.4G enable\nCoexistence_5G enable\n",
+       {"sh: wl -i wl1 obss_coex 1", "sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex"}},
+      {{"-o", "-w"}, "enable\ndisable\n", {"sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex"}},
+      {{"-q", "-j"}, "enable\ndisable\n", {"sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex"}},
+      {{"-q", "-j", "-w"}, "enable\ndisable\n", {"sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex"}},
+      {{"-j", "-o"}, "Coexistence_2.4G enable\nCoexistence_5G disable\nenable\n",
+       {"sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex", "sh: wl -i wl0 obss_coex"}},
+      {{"-q", "-j", "-o", "-X", "enable", "-C", "disable"},
+       "Coexistence_2.4G disable\nCoexistence_5G enable\ndisable\nenable\n",
+       {"sh: wl -i wl0 obss_coex 0", "sh: wl -i wl1 obss_coex 1", "sh: wl -i wl0 obss_coex",
+        "sh: wl -i wl1 obss_coex", "sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex"}},
+      {{"-q", "-X", "Disable"}, "disable\n", {"sh: wl -i wl1 obss_coex"}},
+  };
+
+  for (const auto &c : cases) {
+    std::string words;
+    for (const auto &w : c.args) words += w + " ";
+    SCOPED_TRACE(words);
+    put("/var/dutsim/wl/wl0/obss_coex", "1");
+    put("/var/dutsim/wl/wl1/obss_coex", "0");
+    Result r = tarnel(c.args);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(traceLines(), c.commands);
+  }
+}
+
+// The report's readers in their order: every command line and platform
+// call of a plain report of a factory-fresh KR4410.
+TEST_F(Report, ReadersRunInTheirOrder)
+{
+  Lines want = {"sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex", "sh: fwinfo -g fw",
+                "sh: cat /proc/nvram/ModemSerialNumber", "sh: nvram get wl0_ssid",
+                "sh: cat /proc/nvram/BasePreShareKey"};
+  Lines rate = connection("get_nmode_dataRate", 5000, {"call: cmsObj_getNextFlags(OID)", "call: cmsObj_free()"});
+  Lines rate5 = twice(connection("get_nmode_dataRate5g", 5000,
+                                 {"call: cmsObj_getNext(OID)", "call: cmsObj_free()", "call: cmsObj_getNext(OID)",
+                                  "call: cmsObj_free()", "call: cmsObj_getNext(OID)"}));
+  want.insert(want.end(), rate.begin(), rate.end());
+  want.insert(want.end(), {"sh: nvram get wl0_channel", "sh: nvram get wl1_ssid",
+                           "sh: cat /proc/nvram/BasePreShareKey_5g"});
+  want.insert(want.end(), rate5.begin(), rate5.end());
+  want.insert(want.end(), {"sh: nvram get wl1_channel", "sh: nvram get wl0_hwaddr", "sh: nvram get wl1_hwaddr",
+                           "sh: cat /proc/nvram/BaseMacAddr", "sh: cat /proc/nvram/wps_device_pin",
+                           "sh: wl country", "sh: /bin/multiLingual -s -t > /tmp/Language.txt",
+                           "sh: cat /proc/nvram/HWID", "sh: fwinfo -g boardID", "sh: nvram get wl0_radio",
+                           "sh: nvram get wl1_radio", "sh: fwinfo -g cfe", "call: xdslCtl_GetVersion(0)",
+                           "sh: fwinfo -g wlan", "call: xdslCtl_GetConnectionInfo(0)",
+                           "call: xdslCtl_GetConnectionInfo(0)", "sh: fwinfo -g time",
+                           "sh: cat /proc/nvram/DectRFPI", "call: getWANSpeed()"});
+
+  tarnel({"-a"});
+  EXPECT_EQ(storeCalls({"sh: ", "call: ", "cms: "}), want);
+}
+
+static const char kr4410Plain[] =
+    "enable\ndisable\nKR4410_V1.02.17\nKR44102603120001\nKR4410-1001\nkr4410Factory01\n\n"
+    "Up to 600 Mbps\nAuto(0)\nKR4410-1001-5G\nkr4410Factory5G\n\nUp to 2167 Mbps\n36\n"
+    "00:1A:2B:44:10:03\n00:1A:2B:44:10:04\n00:1A:2B:44:10:01\nN/A\nN/A\nN/A\n12345670\n"
+    "DE (DE/0) GERMANY\nENG,DEU,FRAENG\nKR4410-HW-B1\n\nKR4410\nenable\nenable\n1.0.38-118.5\n"
+    "A2pv6F039v.d26d\n7.14.164.301\n24576 Kbps\n1023 Kbps\n2026-03-12 10:41:07\nN/A\n"
+    "023F8A10C8\nN/A\nN/A\nN/A\n1000M\nN/A\nN/A\n";
+
+// Before the line: the 5 GHz channel, the language listing, the board ID
+// and the DECT RFPI, which print whatever the flag says.
+static const char kr4410Web[] =
+    "36\nENG,DEU,FRAKR4410-HW-B1\n\n023F8A10C8\n\n"
+    "[{'FW Version:':'KR4410_V1.02.17','Serial number:':'KR44102603120001',"
+    "'2.4G SSID:':'KR4410-1001','2.4G PassPhrase:':'kr4410Factory01','2.4G Data rate:':'600 Mbps',"
+    "'2.4G Channel:':'Auto(0)','2.4G Coexist:':'enable','5G SSID:':'KR4410-1001-5G',"
+    "'5G PassPhrase:':'kr4410Factory5G','5G Data rate:':'2167 Mbps','5G Channel:':'36',"
+    "'5G Coexist:':'disable','2.4G WLAN MAC:':'00:1A:2B:44:10:03','5G WLAN MAC:':'00:1A:2B:44:10:04',"
+    "'LAN MAC:':'00:1A:2B:44:10:01','WAN MAC 1:':'N/A','WAN MAC 2:':'N/A','WAN MAC 3:':'N/A',"
+    "'PIN Code:':'12345670','Region:':'DE (DE/0) GERMANY','Language:':'ENG',"
+    "'Board HW ID:':'KR4410-HW-B1','Board Model ID:':'KR4410','2.4GWLAN Status:':'enable',"
+    "'5GWLAN Status:':'enable','Bootloader Version:':'1.0.38-118.5',"
+    "'ADSL Modem Code Version:':'A2pv6F039v.d26d','WLAN Version:':'7.14.164.301',"
+    "'ADSL downstream link rate:':'24576 Kbps','ADSL upstream link rate:':'1023 Kbps',"
+    "'Build time:':'2026-03-12 10:41:07','DECT Version:':'N/A','DECT RFPI:':'023F8A10C8',"
+    "'DECT Handset:':'N/A','FACTORY MODE:':'N/A','Start Page:':'N/A','WAN1 link status:':'1000M',"
+    "'WAN2 link status:':'N/A','WAN3 link status:':'N/A',}]\n";
+
+// A fast-path line (0 Kbps), no DECT, automatic 5 GHz channel, 5 GHz radio
+// off, no language listing.
+static const char pz7720ePlain[] =
+    "disable\nenable\nPZ7720E_V2.00.05\nPZ77202605020042\nPZ7720E-42\npz7720eKey2024\n\n"
+    "Up to 54 Mbps\n11\nPZ7720E-42-5G\npz7720eKey5G24\n\nUp to 1000 Mbps\nAuto(0)\n"
+    "00:22:6B:77:20:E2\n00:22:6B:77:20:E3\n00:22:6B:77:20:E0\nN/A\nN/A\nN/A\n87654325\n"
+    "NL (NL/1) NETHERLANDS\nENG\nPZ7720E-HW-A2\n\nPZ7720E\nenable\ndisable\n1.0.38-120.1\n"
+    "A2pv6F039v.d26d\n7.14.170.33\n0 Kbps\n0 Kbps\n2026-05-02 08:12:55\nN/A\nN/A\nN/A\nN/A\n"
+    "N/A\n100M\nN/A\nN/A\n";
+
+static const char pz7720eWebLine[] =
+    "[{'FW Version:':'PZ7720E_V2.00.05','Serial number:':'PZ77202605020042',"
+    "'2.4G SSID:':'PZ7720E-42','2.4G PassPhrase:':'pz7720eKey2024','2.4G Data rate:':'54 Mbps',"
+    "'2.4G Channel:':'11','2.4G Coexist:':'disable','5G SSID:':'PZ7720E-42-5G',"
+    "'5G PassPhrase:':'pz7720eKey5G24','5G Data rate:':'1000 Mbps','5G Channel:':'Auto(0)',"
+    "'5G Coexist:':'enable','2.4G WLAN MAC:':'00:22:6B:77:20:E2','5G WLAN MAC:':'00:22:6B:77:20:E3',"
+    "'LAN MAC:':'00:22:6B:77:20:E0','WAN MAC 1:':'N/A','WAN MAC 2:':'N/A','WAN MAC 3:':'N/A',"
+    "'PIN Code:':'87654325','Region:':'NL (NL/1) NETHERLANDS','Language:':'ENG',"
+    "'Board HW ID:':'PZ7720E-HW-A2','Board Model ID:':'PZ7720E','2.4GWLAN Status:':'enable',"
+    "'5GWLAN Status:':'disable','Bootloader Version:':'1.0.38-120.1',"
+    "'ADSL Modem Code Version:':'A2pv6F039v.d26d','WLAN Version:':'7.14.170.33',"
+    "'ADSL downstream link rate:':'0 Kbps','ADSL upstream link rate:':'0 Kbps',"
+    "'Build time:':'2026-05-02 08:12:55','DECT Version:':'N/A','DECT RFPI:':'N/A',"
+    "'DECT Handset:':'N/A','FACTORY MODE:':'N/A','Start Page:':'N/A','WAN1 link status:':'100M',"
+    "'WAN2 link status:':'N/A','WAN3 link status:':'N/A',}]\n";
+
+TEST_F(Report, WholeReportByteForByte)
+{
+  const struct {
+    const char *model, *wizardFirst;
+    std::vector<std::string> args;
+    std::string out;
+  } cases[] = {
+      {"KR4410", nullptr, {"-a"}, kr4410Plain},
+      {"KR4410", nullptr, {"-a", "-w"}, kr4410Web},
+      {"PZ7720E", nullptr, {"-a"}, pz7720ePlain},
+      // the wizard has not run: no line, and no line end after NULL
+      {"PZ7720E", nullptr, {"-w", "-a"}, "PZ7720E-HW-A2\n\nN/A\nNULL"},
+      {"PZ7720E", "1", {"-a", "-w"}, std::string("PZ7720E-HW-A2\n\nN/A\n") + pz7720eWebLine},
+  };
+
+  for (const auto &c : cases) {
+    SCOPED_TRACE(std::string(c.model) + (c.args.size() > 1 ? " web" : " plain"));
+    init(c.model);
+    if (c.wizardFirst) put("/var/dutsim/cms/TempPool1Cfg/wizard_first", c.wizardFirst);
+    Result r = tarnel(c.args);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.status, 0);
   }
 }
