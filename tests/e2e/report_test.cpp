@@ -76,480 +76,6 @@ static std::string pair(const std::string &label, const std::string &value)
   return "'" + label + "':'" + value + "',";
 }
 
-// The 2.4 GHz rate comes from the first radio's bandwidth and mode; its MCS
-// (5 here) never counts.
-TEST_F(Report, TwoPointFourGigahertzRateAtEveryBandwidth)
-{
-  const struct {
-    std::string bandwidth;
-    int mode;
-    const char *out;
-  } cases[] = {
-      {"20MHz", -2, "Up to 54 Mbps\n"},   {"20MHz", -1, "Up to 54 Mbps\n"},
-      {"20MHz", 0, "Up to 289 Mbps\n"},   {"20MHz", 1, "Up to 289 Mbps\n"},
-      {"20MHz", 2, "Up to 0 Mbps\n"},     {"20MHz", -3, "Up to 0 Mbps\n"},
-      {"40MHz", -1, "Up to 0 Mbps\n"},    {"40MHz", 0, "Up to 600 Mbps\n"},
-      {"40MHz", 1, "Up to 600 Mbps\n"},   {"40MHz", 2, "Up to 0 Mbps\n"},
-      {"80MHz", -2, "Up to 0 Mbps\n"},    {"80MHz", 1, "Up to 600 Mbps\n"},
-      // names outside the table count as 20MHz
-      {"", 1, "Up to 289 Mbps\n"},        {"160MHz", -1, "Up to 54 Mbps\n"},
-      {"40mhz", 1, "Up to 289 Mbps\n"},   {"40MHz ", 1, "Up to 289 Mbps\n"},
-      {longText, 1, "Up to 289 Mbps\n"},
-  };
-
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.bandwidth.substr(0, 20) + " mode " + std::to_string(c.mode));
-    radios({{"wl0", c.bandwidth, 5, c.mode}, {"wl1", "80MHz", 9, 1}});
-    Result r = tarnel({"-f"});
-    EXPECT_EQ(r.out, c.out);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(storeCalls(), connection("get_nmode_dataRate", 5000,
-                                       {"call: cmsObj_getNextFlags(OID)", "call: cmsObj_free()"}));
-  }
-}
-
-// The 5 GHz rate is the bandwidth's alone, and it is asked for twice.
-TEST_F(Report, FiveGigahertzRateAtEveryBandwidth)
-{
-  const struct {
-    std::string bandwidth;
-    int mcs;
-    const char *out;
-  } cases[] = {
-      {"20MHz", 0, "Up to 481 Mbps\n"},   {"20MHz", 9, "Up to 481 Mbps\n"},
-      {"40MHz", -1, "Up to 1000 Mbps\n"}, {"40MHz", 7, "Up to 1000 Mbps\n"},
-      {"80MHz", 0, "Up to 2167 Mbps\n"},  {"80MHz", 99, "Up to 2167 Mbps\n"},
-      {"", 9, "Up to 481 Mbps\n"},        {"160MHz", 9, "Up to 481 Mbps\n"},
-      {longText, 9, "Up to 481 Mbps\n"},
-  };
-
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.bandwidth.substr(0, 20) + " mcs " + std::to_string(c.mcs));
-    radios({{"wl0", "20MHz", 7, 1}, {"wl1", c.bandwidth, c.mcs, 0}});
-    Result r = tarnel({"-x"});
-    EXPECT_EQ(r.out, c.out);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(storeCalls(), twice(connection("get_nmode_dataRate5g", 5000,
-                                             {"call: cmsObj_getNext(OID)", "call: cmsObj_free()",
-                                              "call: cmsObj_getNext(OID)", "call: cmsObj_free()",
-                                              "call: cmsObj_getNext(OID)"})));
-  }
-}
-
-// Which radio object each band reads.
-TEST_F(Report, RateComesFromTheRightRadio)
-{
-  const struct {
-    const char *what;
-    std::vector<Radio> radios;
-    const char *args, *out;
-  } cases[] = {
-      {"2.4 GHz is the first radio, whatever its name",
-       {{"wl1", "40MHz", 7, 1}, {"wl0", "20MHz", 7, -1}}, "-f", "Up to 600 Mbps\n"},
-      {"no radio at all", {}, "-x", "Up to 481 Mbps\n"},
-      {"no radio named wl1", {{"wl0", "80MHz", 7, 1}, {"wl2", "80MHz", 7, 1}}, "-x", "Up to 481 Mbps\n"},
-      {"wl1 stored first", {{"wl1", "80MHz", 7, 1}, {"wl0", "40MHz", 7, 1}}, "-x", "Up to 2167 Mbps\n"},
-      {"the last wl1 wins",
-       {{"wl1", "80MHz", 7, 1}, {"wl0", "40MHz", 7, 1}, {"wl1", "40MHz", 7, 1}}, "-x", "Up to 1000 Mbps\n"},
-      {"an unknown bandwidth keeps the earlier wl1's",
-       {{"wl0", "20MHz", 7, 1}, {"wl1", "40MHz", 7, 1}, {"wl1", "", 7, 1}}, "-x", "Up to 1000 Mbps\n"},
-      {"names compare exactly", {{"wl0", "20MHz", 7, 1}, {"WL1", "80MHz", 7, 1}, {"wl1 ", "80MHz", 7, 1}},
-       "-x", "Up to 481 Mbps\n"},
-      {"a long name is not wl1", {{"wl0", "20MHz", 7, 1}, {"wl1" + longText, "80MHz", 7, 1}}, "-x",
-       "Up to 481 Mbps\n"},
-  };
-
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.what);
-    radios(c.radios);
-    Result r = tarnel({c.args});
-    EXPECT_EQ(r.out, c.out);
-    EXPECT_EQ(r.status, 0);
-  }
-}
-
-// A store that cannot be opened gives -1 Mbps (on 5 GHz after two tries); a
-// failed object read is reported and read as bandwidth 0.
-TEST_F(Report, RateStoreFailures)
-{
-  const struct {
-    const char *function;
-    int code;
-    const char *args, *out;
-  } cases[] = {
-      {"cmsMsg_init", 9001, "-f", "cmsMsg_init failed, ret=9001\nUp to -1 Mbps\n"},
-      {"cmsMsg_init", 9001, "-x", "cmsMsg_init failed, ret=9001\ncmsMsg_init failed, ret=9001\nUp to -1 Mbps\n"},
-      {"cmsMdm_init", 9002, "-f", "cmsMdm_init failed, ret=9002\nUp to -1 Mbps\n"},
-      {"cmsMdm_init", 9002, "-x", "cmsMdm_init failed, ret=9002\ncmsMdm_init failed, ret=9002\nUp to -1 Mbps\n"},
-      {"cmsLck_acquireLockWithTimeoutTraced", 9011, "-f", "failed to get lock, ret=9011\nUp to -1 Mbps\n"},
-      {"cmsLck_acquireLockWithTimeoutTraced", 9011, "-x",
-       "failed to get lock, ret=9011\nfailed to get lock, ret=9011\nUp to -1 Mbps\n"},
-      {"cmsObj_getNextFlags", 9005, "-f", "failed to get MDMOID_DEV2_WIFI_RADIO, ret=9005\nUp to 289 Mbps\n"},
-      {"cmsObj_getNext", 9005, "-x", "Up to 481 Mbps\n"},
-  };
-
-  for (const auto &c : cases) {
-    SCOPED_TRACE(std::string(c.function) + " " + c.args);
-    remove("/var/dutsim/fault");
-    fault(c.function, c.code);
-    Result r = tarnel({c.args});
-    EXPECT_EQ(r.out, c.out);
-    EXPECT_EQ(r.status, 0);
-  }
-}
-
-// A failed object read still frees (nothing) and closes the connection.
-TEST_F(Report, FailedRadioReadClosesTheConnection)
-{
-  fault("cmsObj_getNextFlags", 9005);
-  tarnel({"-f"});
-  EXPECT_EQ(storeCalls(), connection("get_nmode_dataRate", 5000,
-                                     {"call: cmsObj_getNextFlags(OID)", "call: cmsObj_free()"}));
-}
-
-TEST_F(Report, XdslRatesAndState)
-{
-  const struct {
-    const char *what;
-    std::map<std::string, std::string> line;
-    std::vector<std::string> args;
-    const char *out;
-  } cases[] = {
-      {"truncated, not rounded", {{"ulInterleavedDnStreamRate", "24576999"}}, {"-d"}, "downlink 24576 Kbps\n"},
-      {"upstream", {{"ulInterleavedUpStreamRate", "1023999"}}, {"-u"}, "uplink 1023 Kbps\n"},
-      {"fast path only",
-       {{"ulFastUpStreamRate", "512000"}, {"ulFastDnStreamRate", "8192000"},
-        {"ulInterleavedUpStreamRate", "0"}, {"ulInterleavedDnStreamRate", "0"}},
-       {"-u", "-d"}, "uplink 0 Kbps\ndownlink 0 Kbps\n"},
-      {"below one kilobit", {{"ulInterleavedUpStreamRate", "999"}}, {"-u"}, "uplink 0 Kbps\n"},
-      {"largest rate", {{"ulInterleavedDnStreamRate", "4294967295"}}, {"-d"}, "downlink 4294967 Kbps\n"},
-      {"web: values only, uplink first",
-       {{"ulInterleavedUpStreamRate", "1024000"}, {"ulInterleavedDnStreamRate", "24576999"}},
-       {"-d", "-u", "-w"}, "1024 Kbps\n24576 Kbps\n"},
-      {"a down line shows its rates", {{"LinkState", "1"}, {"ulInterleavedDnStreamRate", "2048000"}},
-       {"-p", "-d"}, "downlink 2048 Kbps\nDOWN\n"},
-  };
-
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.what);
-    line(c.line);
-    Result r = tarnel(c.args);
-    EXPECT_EQ(r.out, c.out);
-    EXPECT_EQ(r.status, 0);
-    // one question to the library per reader, no command line
-    Lines calls = traceLines();
-    EXPECT_EQ(calls, Lines(calls.size(), "call: xdslCtl_GetConnectionInfo(0)"));
-    EXPECT_EQ(calls.size(), c.args.size() - (c.args.back() == "-w"));
-  }
-}
-
-// Only state 0 is up; link down and every training state print DOWN, with
-// and without web.
-TEST_F(Report, XdslOnlyStateZeroIsUp)
-{
-  for (int state = 0; state <= 15; state++) {
-    SCOPED_TRACE(state);
-    line({{"LinkState", std::to_string(state)}});
-    const char *want = state == 0 ? "UP\n" : "DOWN\n";
-    EXPECT_EQ(tarnel({"-p"}).out, want);
-    EXPECT_EQ(tarnel({"-p", "-w"}).out, want);
-  }
-}
-
-// A failed library call shows a down line with no rate, never stale data.
-TEST_F(Report, XdslFailedCall)
-{
-  fault("xdslCtl_GetConnectionInfo", 9002);
-  Result r = tarnel({"-p", "-u", "-d"});
-  EXPECT_EQ(r.out, "uplink 0 Kbps\ndownlink 0 Kbps\nDOWN\n");
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(traceLines(), Lines(3, "call: xdslCtl_GetConnectionInfo(0)"));
-}
-
-// The request words are exact; each switch is one wl command line, the
-// 2.4 GHz one first, and nothing is printed.
-TEST_F(Report, CoexistenceSwitches)
-{
-  const struct {
-    std::vector<std::string> args;
-    Lines commands;
-    const char *wl0, *wl1;
-  } cases[] = {
-      {{"-C", "enable"}, {"sh: wl -i wl0 obss_coex 1"}, "1", "0"},
-      {{"-C", "disable"}, {"sh: wl -i wl0 obss_coex 0"}, "0", "0"},
-      {{"-X", "enable"}, {"sh: wl -i wl1 obss_coex 1"}, "1", "1"},
-      {{"-X", "disable"}, {"sh: wl -i wl1 obss_coex 0"}, "1", "0"},
-      {{"-X", "enable", "-C", "disable"}, {"sh: wl -i wl0 obss_coex 0", "sh: wl -i wl1 obss_coex 1"}, "0", "1"},
-      {{"-C", "enable", "-C", "disable"}, {"sh: wl -i wl0 obss_coex 0"}, "0", "0"},
-      {{"-C", "disable", "-w"}, {"sh: wl -i wl0 obss_coex 0"}, "0", "0"},
-      {{"-C", "Enable"}, {}, "1", "0"},
-      {{"-C", "1"}, {}, "1", "0"},
-      {{"-X", "ENABLE"}, {}, "1", "0"},
-      {{"-X", ""}, {}, "1", "0"},
-      {{"-C", "enable "}, {}, "1", "0"},
-      {{"-C", longText, "-X", "disable" + longText}, {}, "1", "0"},
-  };
-
-  for (const auto &c : cases) {
-    std::string words;
-    for (const auto &w : c.args) words += w.substr(0, 20) + " ";
-    SCOPED_TRACE(words);
-    put("/var/dutsim/wl/wl0/obss_coex", "1");
-    put("/var/dutsim/wl/wl1/obss_coex", "0");
-    Result r = tarnel(c.args);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(traceLines(), c.commands);
-    EXPECT_EQ(file("/var/dutsim/wl/wl0/obss_coex"), c.wl0);
-    EXPECT_EQ(file("/var/dutsim/wl/wl1/obss_coex"), c.wl1);
-  }
-}
-
-// The web line is given only when the store's wizard_first reads as a
-// non-zero number; otherwise "NULL" without a line end.
-TEST_F(Report, WebReportOnlyAfterTheWizard)
-{
-  const struct {
-    std::string wizardFirst;
-    bool report;
-  } cases[] = {
-      {"1", true}, {"0", false}, {"00", false}, {"", false}, {"abc", false},
-      {"7x", true}, {"-1", true}, {" 2", true}, {"99999999999", true},
-      {std::string(10240, '9'), true}, {std::string(10240, '0'), false},
-  };
-
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.wizardFirst.substr(0, 20));
-    put("/var/dutsim/cms/TempPool1Cfg/wizard_first", c.wizardFirst);
-    Result r = tarnel({"-a", "-w"});
-    EXPECT_EQ(r.status, 0);
-    size_t at = r.out.rfind("[{");
-    if (c.report) {
-      ASSERT_NE(at, std::string::npos);
-      EXPECT_TRUE(at == 0 || r.out[at - 1] == '\n');
-      EXPECT_EQ(r.out.compare(r.out.size() - 4, 4, ",}]\n"), 0) << r.out;
-      EXPECT_EQ(r.out.find('\n', at), r.out.size() - 1);
-    } else {
-      EXPECT_EQ(at, std::string::npos);
-      EXPECT_EQ(r.out.compare(r.out.size() - 5, 5, "\nNULL"), 0) << r.out;
-    }
-    // the store's answer is read once, after every reader
-    Lines calls = storeCalls();
-    Lines wizard = connection("getWizardFirst", 10000, {"call: cmsObj_get(4039)", "call: cmsObj_free()"});
-    ASSERT_GE(calls.size(), wizard.size());
-    EXPECT_EQ(Lines(calls.end() - wizard.size(), calls.end()), wizard);
-  }
-}
-
-// The store failures of the report: an unreadable setting still lets the
-// report through, a store that cannot be initialised ends the run.
-TEST_F(Report, WebReportStoreFailures)
-{
-  const struct {
-    const char *function;
-    int code;
-    const char *tail;
-    int status;
-  } cases[] = {
-      {"cmsObj_get", 9003, "could not get TEMP_POOL_CFG, ret=9003\n[{", 0},
-      {"cmsLck_acquireLockWithTimeoutTraced", 9011, "failed to get lock, ret=9011\n[{", 0},
-      {"cmsMsg_init", 9001, "cmsMsg_init failed, ret=9001\n", 255},
-      {"cmsMdm_init", 9002, "cmsMdm_init failed, ret=9002\n", 255},
-  };
-
-  init("PZ7720E");  // the wizard has not run there: only a failure lets the report through
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.function);
-    remove("/var/dutsim/fault");
-    fault(c.function, c.code);
-    Result r = tarnel({"-a", "-w"});
-    EXPECT_EQ(r.status, c.status);
-    std::string tail = c.tail;
-    size_t at = r.out.rfind(tail);
-    ASSERT_NE(at, std::string::npos) << r.out;
-    if (c.status == 0) {
-      EXPECT_EQ(r.out.find('\n', at + tail.size()), r.out.size() - 1);
-    } else {
-      EXPECT_EQ(at + tail.size(), r.out.size());
-    }
-  }
-}
-
-// The clean-up of the report's store connection when the object read fails.
-TEST_F(Report, UnreadableSettingClosesTheConnection)
-{
-  fault("cmsObj_get", 9003);
-  tarnel({"-a", "-w"});
-  Lines calls = storeCalls();
-  Lines wizard = connection("getWizardFirst", 10000, {"call: cmsObj_get(4039)", "call: cmsObj_free()"});
-  ASSERT_GE(calls.size(), wizard.size());
-  EXPECT_EQ(Lines(calls.end() - wizard.size(), calls.end()), wizard);
-}
-
-// Every failing store connection of the report shows in its line: the rates
-// read -1 Mbps when the lock cannot be had.
-TEST_F(Report, WebReportWithoutTheLock)
-{
-  fault("cmsLck_acquireLockWithTimeoutTraced", 9011);
-  Result r = tarnel({"-a", "-w"});
-  EXPECT_NE(r.out.find(pair("2.4G Data rate:", "-1 Mbps")), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find(pair("5G Data rate:", "-1 Mbps")), std::string::npos);
-  // one failure for 2.4 GHz, two for 5 GHz, one for the setting
-  size_t failures = 0;
-  for (size_t at = r.out.find("failed to get lock, ret=9011\n"); at != std::string::npos;
-       at = r.out.find("failed to get lock, ret=9011\n", at + 1))
-    failures++;
-  EXPECT_EQ(failures, 4u);
-}
-
-// Values reach the web line as they stand: no quoting, one line end removed.
-TEST_F(Report, WebValuesUnchanged)
-{
-  const struct {
-    const char *what;
-    std::string path, content, pair;
-  } cases[] = {
-      {"apostrophe and comma", "/var/dutsim/fwinfo/fw", "KR'4410,V1", pair("FW Version:", "KR'4410,V1")},
-      {"inner newline", "/var/dutsim/xdsl/phyVerStr", "A2pv6F039v\nd26d",
-       pair("ADSL Modem Code Version:", "A2pv6F039v\nd26d")},
-      {"version text fills its 32 bytes", "/var/dutsim/xdsl/phyVerStr", longText,
-       pair("ADSL Modem Code Version:", std::string(32, 'x'))},
-      {"empty version", "/var/dutsim/xdsl/phyVerStr", "", pair("ADSL Modem Code Version:", "")},
-      {"long firmware line is read up to 511 characters", "/var/dutsim/fwinfo/fw", longText,
-       pair("FW Version:", std::string(511, 'x'))},
-  };
-
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.what);
-    init("KR4410");
-    put(c.path, c.content);
-    Result r = tarnel({"-a", "-w"});
-    EXPECT_NE(r.out.find("[{"), std::string::npos);
-    EXPECT_NE(r.out.find(c.pair), std::string::npos) << r.out.substr(0, 2000);
-  }
-}
-
-// The line's own values: rates and modem version of each model.
-TEST_F(Report, WebLineRatesAndVersion)
-{
-  const struct {
-    const char *model, *pairs;
-  } cases[] = {
-      {"KR4410", "'ADSL Modem Code Version:':'A2pv6F039v.d26d','WLAN Version:':'7.14.164.301',"
-                 "'ADSL downstream link rate:':'24576 Kbps','ADSL upstream link rate:':'1023 Kbps',"},
-      {"MTX-2150", "'ADSL Modem Code Version:':'A2pv6C035m.d24m','WLAN Version:':'7.14.131.2402',"
-                   "'ADSL downstream link rate:':'16384 Kbps','ADSL upstream link rate:':'832 Kbps',"},
-  };
-
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.model);
-    init(c.model);
-    Result r = tarnel({"-a", "-w"});
-    EXPECT_NE(r.out.find(c.pairs), std::string::npos) << r.out;
-  }
-}
-
-// A failed version call gives an empty version; a failed line call a line
-// with no rate.
-TEST_F(Report, WebLineAfterFailedXdslCalls)
-{
-  fault("xdslCtl_GetVersion", 9002);
-  fault("xdslCtl_GetConnectionInfo", 9002);
-  Result r = tarnel({"-a", "-w"});
-  EXPECT_NE(r.out.find("'ADSL Modem Code Version:':'','WLAN Version:':'7.14.164.301',"
-                       "'ADSL downstream link rate:':'0 Kbps','ADSL upstream link rate:':'0 Kbps',"),
-            std::string::npos)
-      << r.out;
-}
-
-// Each model's line and radios, through the single-value actions in their
-// block order.
-TEST_F(Report, EachModelsLineAndRates)
-{
-  const struct {
-    const char *model, *out;
-  } cases[] = {
-      {"KR4410", "uplink 1023 Kbps\ndownlink 24576 Kbps\nUP\nUp to 600 Mbps\nUp to 2167 Mbps\n"},
-      {"PZ7720E", "uplink 0 Kbps\ndownlink 0 Kbps\nUP\nUp to 54 Mbps\nUp to 1000 Mbps\n"},
-      {"MTX-2150", "uplink 832 Kbps\ndownlink 16384 Kbps\nUP\nUp to 289 Mbps\nUp to 2167 Mbps\n"},
-      {"MTX-2450", "uplink 0 Kbps\ndownlink 0 Kbps\nDOWN\nUp to 600 Mbps\nUp to 1000 Mbps\n"},
-      {"KR8800", "uplink 1279 Kbps\ndownlink 51199 Kbps\nUP\nUp to 600 Mbps\nUp to 2167 Mbps\n"},
-  };
-
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.model);
-    init(c.model);
-    Result r = tarnel({"-x", "-f", "-p", "-d", "-u"});
-    EXPECT_EQ(r.out, c.out);
-    EXPECT_EQ(r.status, 0);
-  }
-}
-
-// Switching before showing shows the new state; labels only in plain mode;
-// show blocks run in their order whatever the command line's.
-TEST_F(Report, CoexistenceShows)
-{
-  const struct {
-    std::vector<std::string> args;
-    const char *out;
-    Lines commands;
-  } cases[] = {
-      {{"-o", "-X", "enable"}, "Coexistence_2.4G enable\nCoexistence_5G enable\n",
-       {"sh: wl -i wl1 obss_coex 1", "sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex"}},
-      {{"-o", "-w"}, "enable\ndisable\n", {"sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex"}},
-      {{"-q", "-j"}, "enable\ndisable\n", {"sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex"}},
-      {{"-q", "-j", "-w"}, "enable\ndisable\n", {"sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex"}},
-      {{"-j", "-o"}, "Coexistence_2.4G enable\nCoexistence_5G disable\nenable\n",
-       {"sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex", "sh: wl -i wl0 obss_coex"}},
-      {{"-q", "-j", "-o", "-X", "enable", "-C", "disable"},
-       "Coexistence_2.4G disable\nCoexistence_5G enable\ndisable\nenable\n",
-       {"sh: wl -i wl0 obss_coex 0", "sh: wl -i wl1 obss_coex 1", "sh: wl -i wl0 obss_coex",
-        "sh: wl -i wl1 obss_coex", "sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex"}},
-      {{"-q", "-X", "Disable"}, "disable\n", {"sh: wl -i wl1 obss_coex"}},
-  };
-
-  for (const auto &c : cases) {
-    std::string words;
-    for (const auto &w : c.args) words += w + " ";
-    SCOPED_TRACE(words);
-    put("/var/dutsim/wl/wl0/obss_coex", "1");
-    put("/var/dutsim/wl/wl1/obss_coex", "0");
-    Result r = tarnel(c.args);
-    EXPECT_EQ(r.out, c.out);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(traceLines(), c.commands);
-  }
-}
-
-// The report's readers in their order: every command line and platform
-// call of a plain report of a factory-fresh KR4410.
-TEST_F(Report, ReadersRunInTheirOrder)
-{
-  Lines want = {"sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex", "sh: fwinfo -g fw",
-                "sh: cat /proc/nvram/ModemSerialNumber", "sh: nvram get wl0_ssid",
-                "sh: cat /proc/nvram/BasePreShareKey"};
-  Lines rate = connection("get_nmode_dataRate", 5000, {"call: cmsObj_getNextFlags(OID)", "call: cmsObj_free()"});
-  Lines rate5 = twice(connection("get_nmode_dataRate5g", 5000,
-                                 {"call: cmsObj_getNext(OID)", "call: cmsObj_free()", "call: cmsObj_getNext(OID)",
-                                  "call: cmsObj_free()", "call: cmsObj_getNext(OID)"}));
-  want.insert(want.end(), rate.begin(), rate.end());
-  want.insert(want.end(), {"sh: nvram get wl0_channel", "sh: nvram get wl1_ssid",
-                           "sh: cat /proc/nvram/BasePreShareKey_5g"});
-  want.insert(want.end(), rate5.begin(), rate5.end());
-  want.insert(want.end(), {"sh: nvram get wl1_channel", "sh: nvram get wl0_hwaddr", "sh: nvram get wl1_hwaddr",
-                           "sh: cat /proc/nvram/BaseMacAddr", "sh: cat /proc/nvram/wps_device_pin",
-                           "sh: wl country", "sh: /bin/multiLingual -s -t > /tmp/Language.txt",
-                           "sh: cat /proc/nvram/HWID", "sh: fwinfo -g boardID", "sh: nvram get wl0_radio",
-                           "sh: nvram get wl1_radio", "sh: fwinfo -g cfe", "call: xdslCtl_GetVersion(0)",
-                           "sh: fwinfo -g wlan", "call: xdslCtl_GetConnectionInfo(0)",
-                           "call: xdslCtl_GetConnectionInfo(0)", "sh: fwinfo -g time",
-                           "sh: cat /proc/nvram/DectRFPI", "call: getWANSpeed()"});
-
-  tarnel({"-a"});
-  EXPECT_EQ(storeCalls({"sh: ", "call: ", "cms: "}), want);
-}
-
 static const char kr4410Plain[] =
     "enable\ndisable\nKR4410_V1.02.17\nKR44102603120001\nKR4410-1001\nkr4410Factory01\n\n"
     "Up to 600 Mbps\nAuto(0)\nKR4410-1001-5G\nkr4410Factory5G\n\nUp to 2167 Mbps\n36\n"
@@ -602,6 +128,297 @@ static const char pz7720eWebLine[] =
     "'Build time:':'2026-05-02 08:12:55','DECT Version:':'N/A','DECT RFPI:':'N/A',"
     "'DECT Handset:':'N/A','FACTORY MODE:':'N/A','Start Page:':'N/A','WAN1 link status:':'100M',"
     "'WAN2 link status:':'N/A','WAN3 link status:':'N/A',}]\n";
+
+// Which radio each band reads and the rate its bandwidth gives. On 2.4 GHz
+// the first radio's mode counts, never its MCS (5); on 5 GHz the last "wl1"
+// decides by bandwidth alone. Bandwidths outside the table count as 20MHz.
+TEST_F(Report, RatesAtEveryBandwidth)
+{
+  const struct {
+    std::vector<Radio> radios;
+    const char *args, *out;
+  } cases[] = {
+      {{{"wl0", "20MHz", 5, -1}}, "-f", "Up to 54 Mbps\n"},
+      {{{"wl0", "20MHz", 5, 0}}, "-f", "Up to 289 Mbps\n"},
+      {{{"wl0", "20MHz", 5, 2}}, "-f", "Up to 0 Mbps\n"},
+      {{{"wl0", "40MHz", 5, 1}}, "-f", "Up to 600 Mbps\n"},
+      {{{"wl0", "80MHz", 5, 0}}, "-f", "Up to 600 Mbps\n"},
+      {{{"wl0", "80MHz", 5, -3}}, "-f", "Up to 0 Mbps\n"},
+      {{{"wl0", "", 5, 1}}, "-f", "Up to 289 Mbps\n"},
+      {{{"wl0", longText, 5, 1}}, "-f", "Up to 289 Mbps\n"},
+      {{{"wl1", "40MHz", 7, 1}, {"wl0", "20MHz", 7, -1}}, "-f", "Up to 600 Mbps\n"},
+      {{{"wl0", "40MHz", 5, 1}, {"wl1", "20MHz", 9, 2}}, "-x", "Up to 481 Mbps\n"},
+      {{{"wl0", "40MHz", 5, 1}, {"wl1", "40MHz", -1, 2}}, "-x", "Up to 1000 Mbps\n"},
+      {{{"wl0", "40MHz", 5, 1}, {"wl1", "80MHz", 99, 2}}, "-x", "Up to 2167 Mbps\n"},
+      {{{"wl0", "40MHz", 5, 1}, {"wl1", "160MHz", 9, 1}}, "-x", "Up to 481 Mbps\n"},
+      {{{"wl0", "40MHz", 5, 1}, {"wl1", longText, 9, 1}}, "-x", "Up to 481 Mbps\n"},
+      {{}, "-x", "Up to 481 Mbps\n"},
+      {{{"wl0", "20MHz", 7, 1}, {"wl1" + longText, "80MHz", 7, 1}, {"WL1", "80MHz", 7, 1}}, "-x", "Up to 481 Mbps\n"},
+      {{{"wl1", "80MHz", 7, 1}, {"wl0", "40MHz", 7, 1}}, "-x", "Up to 2167 Mbps\n"},
+      {{{"wl1", "80MHz", 7, 1}, {"wl0", "20MHz", 7, 1}, {"wl1", "40MHz", 7, 1}}, "-x", "Up to 1000 Mbps\n"},
+      // an unknown bandwidth keeps the earlier wl1's
+      {{{"wl0", "20MHz", 7, 1}, {"wl1", "40MHz", 7, 1}, {"wl1", "", 7, 1}}, "-x", "Up to 1000 Mbps\n"},
+  };
+
+  for (const auto &c : cases) {
+    std::string radioList;
+    for (const auto &r : c.radios) radioList += r.name.substr(0, 8) + "/" + r.bandwidth.substr(0, 8) + " ";
+    SCOPED_TRACE(radioList + c.args);
+    radios(c.radios);
+    Result r = tarnel({c.args});
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.status, 0);
+  }
+}
+
+// A store that cannot be opened gives -1 Mbps (on 5 GHz after two tries); a
+// failed object read is reported and read as bandwidth 0.
+TEST_F(Report, RateStoreFailures)
+{
+  const struct {
+    const char *function;
+    int code;
+    const char *args, *out;
+  } cases[] = {
+      {"cmsMsg_init", 9001, "-x", "cmsMsg_init failed, ret=9001\ncmsMsg_init failed, ret=9001\nUp to -1 Mbps\n"},
+      {"cmsMdm_init", 9002, "-f", "cmsMdm_init failed, ret=9002\nUp to -1 Mbps\n"},
+      {"cmsLck_acquireLockWithTimeoutTraced", 9011, "-f", "failed to get lock, ret=9011\nUp to -1 Mbps\n"},
+      {"cmsObj_getNextFlags", 9005, "-f", "failed to get MDMOID_DEV2_WIFI_RADIO, ret=9005\nUp to 289 Mbps\n"},
+      {"cmsObj_getNext", 9005, "-x", "Up to 481 Mbps\n"},
+  };
+
+  for (const auto &c : cases) {
+    SCOPED_TRACE(std::string(c.function) + " " + c.args);
+    remove("/var/dutsim/fault");
+    fault(c.function, c.code);
+    Result r = tarnel({c.args});
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.status, 0);
+  }
+}
+
+// A failed object read still frees (nothing) and closes its connection.
+TEST_F(Report, FailedObjectReadsCloseTheirConnection)
+{
+  const struct {
+    const char *function;
+    std::vector<std::string> args;
+    Lines last;
+  } cases[] = {
+      {"cmsObj_getNextFlags", {"-f"},
+       connection("get_nmode_dataRate", 5000, {"call: cmsObj_getNextFlags(OID)", "call: cmsObj_free()"})},
+      {"cmsObj_get", {"-a", "-w"},
+       connection("getWizardFirst", 10000, {"call: cmsObj_get(4039)", "call: cmsObj_free()"})},
+  };
+
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.function);
+    remove("/var/dutsim/fault");
+    fault(c.function, 9005);
+    tarnel(c.args);
+    Lines calls = storeCalls();
+    ASSERT_GE(calls.size(), c.last.size());
+    EXPECT_EQ(Lines(calls.end() - c.last.size(), calls.end()), c.last);
+  }
+}
+
+// Interleaved rates only, truncated to whole kilobits; only state 0 is up; a
+// failed call reads as a down line without rates. The library is asked once
+// per reader and no command runs.
+TEST_F(Report, XdslLine)
+{
+  const struct {
+    std::map<std::string, std::string> line;
+    const char *fault;
+    std::vector<std::string> args;
+    const char *out;
+  } cases[] = {
+      {{{"ulInterleavedDnStreamRate", "24576999"}}, nullptr, {"-d"}, "downlink 24576 Kbps\n"},
+      {{{"ulInterleavedUpStreamRate", "999"}}, nullptr, {"-u"}, "uplink 0 Kbps\n"},
+      {{{"ulInterleavedUpStreamRate", "4294967295"}}, nullptr, {"-u"}, "uplink 4294967 Kbps\n"},
+      {{{"ulFastUpStreamRate", "512000"}, {"ulFastDnStreamRate", "8192000"},
+        {"ulInterleavedUpStreamRate", "0"}, {"ulInterleavedDnStreamRate", "0"}},
+       nullptr, {"-d", "-u"}, "uplink 0 Kbps\ndownlink 0 Kbps\n"},
+      {{{"ulInterleavedUpStreamRate", "1024000"}, {"ulInterleavedDnStreamRate", "2048000"}},
+       nullptr, {"-d", "-u", "-w"}, "1024 Kbps\n2048 Kbps\n"},
+      {{{"LinkState", "0"}}, nullptr, {"-p"}, "UP\n"},
+      {{{"LinkState", "0"}}, nullptr, {"-p", "-w"}, "UP\n"},
+      {{{"LinkState", "1"}}, nullptr, {"-p", "-d"}, "downlink 2048 Kbps\nDOWN\n"},
+      {{{"LinkState", "2"}}, nullptr, {"-p", "-w"}, "DOWN\n"},
+      {{{"LinkState", "9"}}, nullptr, {"-p"}, "DOWN\n"},
+      {{{"LinkState", "15"}}, nullptr, {"-p"}, "DOWN\n"},
+      {{{"LinkState", "0"}}, "xdslCtl_GetConnectionInfo", {"-p", "-u", "-d"},
+       "uplink 0 Kbps\ndownlink 0 Kbps\nDOWN\n"},
+  };
+
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + c.line.begin()->first + "=" + c.line.begin()->second);
+    line(c.line);
+    if (c.fault) fault(c.fault, 9002);
+    Result r = tarnel(c.args);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.status, 0);
+    for (const auto &l : traceLines()) EXPECT_EQ(l, "call: xdslCtl_GetConnectionInfo(0)");
+  }
+}
+
+// Switches run first, 2.4 GHz before 5 GHz, and print nothing; request words
+// are exact. Shows come after, labelled only in plain mode.
+TEST_F(Report, Coexistence)
+{
+  const Lines ask24 = {"sh: wl -i wl0 obss_coex"}, ask5 = {"sh: wl -i wl1 obss_coex"};
+  const struct {
+    std::vector<std::string> args;
+    const char *out;
+    Lines commands;
+    const char *wl0, *wl1;
+  } cases[] = {
+      {{"-C", "enable"}, "", {"sh: wl -i wl0 obss_coex 1"}, "1", "0"},
+      {{"-X", "disable", "-w"}, "", {"sh: wl -i wl1 obss_coex 0"}, "1", "0"},
+      {{"-X", "enable", "-C", "disable"}, "", {"sh: wl -i wl0 obss_coex 0", "sh: wl -i wl1 obss_coex 1"}, "0", "1"},
+      {{"-C", "enable", "-C", "disable"}, "", {"sh: wl -i wl0 obss_coex 0"}, "0", "0"},
+      {{"-C", "Enable", "-X", "1"}, "", {}, "1", "0"},
+      {{"-C", "enable ", "-X", ""}, "", {}, "1", "0"},
+      {{"-C", longText, "-X", "disable" + longText}, "", {}, "1", "0"},
+      {{"-o", "-X", "enable"}, "Coexistence_2.4G enable\nCoexistence_5G enable\n",
+       {"sh: wl -i wl1 obss_coex 1", ask24[0], ask5[0]}, "1", "1"},
+      {{"-o", "-w"}, "enable\ndisable\n", {ask24[0], ask5[0]}, "1", "0"},
+      {{"-q", "-j", "-w"}, "enable\ndisable\n", {ask24[0], ask5[0]}, "1", "0"},
+      {{"-j", "-o"}, "Coexistence_2.4G enable\nCoexistence_5G disable\nenable\n", {ask24[0], ask5[0], ask24[0]},
+       "1", "0"},
+      {{"-q", "-j", "-o", "-X", "enable", "-C", "disable"},
+       "Coexistence_2.4G disable\nCoexistence_5G enable\ndisable\nenable\n",
+       {"sh: wl -i wl0 obss_coex 0", "sh: wl -i wl1 obss_coex 1", ask24[0], ask5[0], ask24[0], ask5[0]}, "0", "1"},
+  };
+
+  for (const auto &c : cases) {
+    std::string words;
+    for (const auto &w : c.args) words += w.substr(0, 20) + " ";
+    SCOPED_TRACE(words);
+    put("/var/dutsim/wl/wl0/obss_coex", "1");
+    put("/var/dutsim/wl/wl1/obss_coex", "0");
+    Result r = tarnel(c.args);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(traceLines(), c.commands);
+    EXPECT_EQ(file("/var/dutsim/wl/wl0/obss_coex"), c.wl0);
+    EXPECT_EQ(file("/var/dutsim/wl/wl1/obss_coex"), c.wl1);
+  }
+}
+
+// The web line is given only when the store's wizard_first reads as a
+// non-zero number; otherwise "NULL" without a line end.
+TEST_F(Report, WebReportOnlyAfterTheWizard)
+{
+  const struct {
+    std::string wizardFirst;
+    bool report;
+  } cases[] = {
+      {"1", true}, {"0", false}, {"", false}, {"abc", false}, {"7x", true}, {"-1", true},
+      {"99999999999", true}, {std::string(10240, '9'), true}, {std::string(10240, '0'), false},
+  };
+
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.wizardFirst.substr(0, 20));
+    put("/var/dutsim/cms/TempPool1Cfg/wizard_first", c.wizardFirst);
+    std::string out = tarnel({"-a", "-w"}).out;
+    std::string end = c.report ? ",}]\n" : "\n\nNULL";
+    EXPECT_EQ(out.find("\n[{'FW Version:'") != std::string::npos, c.report) << out;
+    EXPECT_EQ(out.compare(out.size() - end.size(), end.size(), end), 0) << out;
+  }
+}
+
+// The report's store failures: an unreadable setting or lock still lets the
+// line through; a store that cannot be initialised ends the run at once.
+TEST_F(Report, WebReportStoreFailures)
+{
+  const struct {
+    const char *function;
+    int code;
+    std::string tail;
+    int status;
+  } cases[] = {
+      {"cmsObj_get", 9003, "could not get TEMP_POOL_CFG, ret=9003\n[{", 0},
+      {"cmsMsg_init", 9001, "cmsMsg_init failed, ret=9001\n", 255},
+      {"cmsMdm_init", 9002, "cmsMdm_init failed, ret=9002\n", 255},
+  };
+
+  init("PZ7720E");  // the wizard has not run there: only a failure lets the report through
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.function);
+    remove("/var/dutsim/fault");
+    fault(c.function, c.code);
+    Result r = tarnel({"-a", "-w"});
+    EXPECT_EQ(r.status, c.status);
+    size_t at = r.out.rfind(c.tail);
+    ASSERT_NE(at, std::string::npos) << r.out;
+    // the line, or nothing, follows the message
+    size_t end = c.status ? at + c.tail.size() : r.out.find('\n', at + c.tail.size()) + 1;
+    EXPECT_EQ(end, r.out.size());
+  }
+  // every connection fails its lock: the rates read -1 Mbps, the line is given
+  remove("/var/dutsim/fault");
+  fault("cmsLck_acquireLockWithTimeoutTraced", 9011);
+  std::string line = pz7720eWebLine, lockFailed = "failed to get lock, ret=9011\n";
+  line.replace(line.find("'54 Mbps'"), 9, "'-1 Mbps'");
+  line.replace(line.find("'1000 Mbps'"), 11, "'-1 Mbps'");
+  EXPECT_EQ(tarnel({"-a", "-w"}).out, lockFailed + lockFailed + lockFailed + "PZ7720E-HW-A2\n\nN/A\n" + lockFailed + line);
+}
+
+// Values reach the web line as they stand: no quoting, one line end removed.
+// A failed version call gives an empty version, a failed line call no rate.
+TEST_F(Report, WebValuesUnchanged)
+{
+  const struct {
+    std::string path, content, pair;
+  } cases[] = {
+      {"/var/dutsim/fwinfo/fw", "KR'4410,V1", pair("FW Version:", "KR'4410,V1")},
+      {"/var/dutsim/xdsl/phyVerStr", "A2pv6F039v\nd26d", pair("ADSL Modem Code Version:", "A2pv6F039v\nd26d")},
+      {"/var/dutsim/xdsl/phyVerStr", longText, pair("ADSL Modem Code Version:", std::string(32, 'x'))},
+      {"/var/dutsim/xdsl/phyVerStr", "", pair("ADSL Modem Code Version:", "")},
+      {"/var/dutsim/fwinfo/fw", longText, pair("FW Version:", std::string(511, 'x'))},
+      {"/var/dutsim/fault/xdslCtl_GetVersion", "9002", pair("ADSL Modem Code Version:", "")},
+      {"/var/dutsim/fault/xdslCtl_GetConnectionInfo", "9002",
+       pair("ADSL downstream link rate:", "0 Kbps") + pair("ADSL upstream link rate:", "0 Kbps")},
+  };
+
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.path + " " + c.content.substr(0, 20));
+    init("KR4410");
+    put(c.path, c.content);
+    std::string out = tarnel({"-a", "-w"}).out;
+    EXPECT_NE(out.find("\n[{"), std::string::npos);
+    EXPECT_NE(out.find(c.pair), std::string::npos) << out.substr(0, 2000);
+  }
+}
+
+// The report's readers in their order: every command line and platform
+// call of a plain report of a factory-fresh KR4410.
+TEST_F(Report, ReadersRunInTheirOrder)
+{
+  Lines want = {"sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex", "sh: fwinfo -g fw",
+                "sh: cat /proc/nvram/ModemSerialNumber", "sh: nvram get wl0_ssid",
+                "sh: cat /proc/nvram/BasePreShareKey"};
+  Lines rate = connection("get_nmode_dataRate", 5000, {"call: cmsObj_getNextFlags(OID)", "call: cmsObj_free()"});
+  Lines rate5 = twice(connection("get_nmode_dataRate5g", 5000,
+                                 {"call: cmsObj_getNext(OID)", "call: cmsObj_free()", "call: cmsObj_getNext(OID)",
+                                  "call: cmsObj_free()", "call: cmsObj_getNext(OID)"}));
+  want.insert(want.end(), rate.begin(), rate.end());
+  want.insert(want.end(), {"sh: nvram get wl0_channel", "sh: nvram get wl1_ssid",
+                           "sh: cat /proc/nvram/BasePreShareKey_5g"});
+  want.insert(want.end(), rate5.begin(), rate5.end());
+  want.insert(want.end(), {"sh: nvram get wl1_channel", "sh: nvram get wl0_hwaddr", "sh: nvram get wl1_hwaddr",
+                           "sh: cat /proc/nvram/BaseMacAddr", "sh: cat /proc/nvram/wps_device_pin",
+                           "sh: wl country", "sh: /bin/multiLingual -s -t > /tmp/Language.txt",
+                           "sh: cat /proc/nvram/HWID", "sh: fwinfo -g boardID", "sh: nvram get wl0_radio",
+                           "sh: nvram get wl1_radio", "sh: fwinfo -g cfe", "call: xdslCtl_GetVersion(0)",
+                           "sh: fwinfo -g wlan", "call: xdslCtl_GetConnectionInfo(0)",
+                           "call: xdslCtl_GetConnectionInfo(0)", "sh: fwinfo -g time",
+                           "sh: cat /proc/nvram/DectRFPI", "call: getWANSpeed()"});
+
+  tarnel({"-a"});
+  EXPECT_EQ(storeCalls({"sh: ", "call: ", "cms: "}), want);
+}
 
 TEST_F(Report, WholeReportByteForByte)
 {
