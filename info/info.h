@@ -69,6 +69,9 @@ int runIn(char *buf, size_t size, const char *fmt, ...) __attribute__((format(pr
 bool readLine(const char *command, char *buf, int size);
 bool firstLine(const char *command, char *field);
 bool lastLineStarting(const char *command, const char *prefix, char *line, int size);
+// The same two reads on an open stream.
+void lineFrom(FILE *in, char *buf, int size);
+bool lastLineFrom(FILE *in, const char *prefix, char *line, int size);
 
 // readers.cpp
 // How a value is printed: as stored (it ends with the command's own line
@@ -105,6 +108,8 @@ void GetStartPage(BOOL bPrintFlag);
 void GetWAN_2_LinkStatus(BOOL bPrintFlag);
 void GetWAN_3_LinkStatus(BOOL bPrintFlag);
 void GetLanMAC(BOOL bPrintFlag);
+// lan.cpp: the flash's LAN MAC line in the form tarnel shows it.
+bool formatBaseMAC(char *line, char *field);
 void GetSSID(BOOL bPrintFlag);
 void GetChannel(BOOL bPrintFlag);
 void GetChannel_5G(BOOL bPrintFlag);
@@ -113,6 +118,8 @@ void GetCoexist_5G(BOOL bPrintFlag);
 void GetWlan24GStatus(BOOL bPrintFlag);
 void GetWlan5GStatus(BOOL bPrintFlag);
 void GetLanguage(BOOL bPrintFlag);
+// language.cpp: the listing GetLanguage shows, from the listing file's text.
+void showListing(std::istream &in);
 void GetWAN_1_LinkStatus(BOOL bPrintFlag);
 void GetDECT_RFPI(BOOL bPrintFlag);
 void GetWPS_PIN();

@@ -20,21 +20,26 @@ static void readStagedMAC(char *field)
 
 // The flash shows "00 1a 2b 2c 3d 4e \n"; we show "00:1A:2B:2C:3D:4E\n":
 // blanks become colons, letters upper case, the last blank the line end.
-// False when the line is too short to hold a value; the field is then
-// left alone.
-static bool readBaseMAC(char *field)
+// line is changed on the way. False when the line is too short to hold a
+// value; the field is then left alone.
+bool formatBaseMAC(char *line, char *field)
 {
-  tmpstr[0] = 0;
-  readLine("cat /proc/nvram/BaseMacAddr", tmpstr, sizeof(tmpstr));
-  size_t n = strlen(tmpstr);
+  size_t n = strlen(line);
   if (n < 2) return false;
-  tmpstr[n - 2] = '\n';
+  line[n - 2] = '\n';
   for (size_t i = 0; i <= n - 2; i++) {
-    unsigned char c = tmpstr[i] == ' ' ? ':' : tmpstr[i];
+    unsigned char c = line[i] == ' ' ? ':' : line[i];
     field[i] = (char)toupper(c);
   }
   field[n - 1] = 0;
   return true;
+}
+
+static bool readBaseMAC(char *field)
+{
+  tmpstr[0] = 0;
+  readLine("cat /proc/nvram/BaseMacAddr", tmpstr, sizeof(tmpstr));
+  return formatBaseMAC(tmpstr, field);
 }
 
 // The staged LAN MAC wins over the stored one until its file is removed.

@@ -8,13 +8,13 @@
 // end; the heading and empty lines after the first are left out. A listing
 // whose first line ends in ':' is shown as nothing. A missing or empty
 // listing file (no listing command) has nothing to show but ends nothing.
-static void showListing()
+void showListing(std::istream &in)
 {
   std::string language, line;
 
-  if (!std::getline(fp, language)) return;
+  if (!std::getline(in, language)) return;
   if (!language.empty() && language.back() == ':') return;
-  for (bool first = true; std::getline(fp, line); first = false) {
+  for (bool first = true; std::getline(in, line); first = false) {
     if (first)
       std::cout << line;
     else if (!line.empty())
@@ -30,7 +30,7 @@ void GetLanguage(BOOL bPrintFlag)
   runf("/bin/multiLingual -s -t > %s", "/tmp/Language.txt");
   fp.clear();
   fp.open("/tmp/Language.txt");
-  showListing();
+  showListing(fp);
   fp.close();
   fp.clear();
   strcpy(field, "ENG");

@@ -72,6 +72,32 @@ int runf(const char *fmt, ...)
   return ret;
 }
 
+// The reads below on a stream of their own, so that what parses a
+// command's output can be fed from a file or memory as well.
+
+// One line of at most size-1 characters into buf, which is emptied first.
+void lineFrom(FILE *in, char *buf, int size)
+{
+  buf[0] = 0;
+  if (!fgets(buf, size, in)) buf[0] = 0;
+}
+
+// Reads in to its end, in pieces of at most size-1 characters through
+// tmpstr; line (size bytes) receives the last piece that begins with
+// prefix. False when no piece did, line then untouched.
+bool lastLineFrom(FILE *in, const char *prefix, char *line, int size)
+{
+  bool found = false;
+
+  if (size > (int)sizeof(tmpstr)) size = sizeof(tmpstr);
+  while (fgets(tmpstr, size, in)) {
+    if (strncmp(tmpstr, prefix, strlen(prefix))) continue;
+    strcpy(line, tmpstr);
+    found = true;
+  }
+  return found;
+}
+
 // One line of at most size-1 characters of the command's output into buf
 // (emptied first); false when the pipe could not be opened. The pipe is
 // left in pp only for as long as the read takes.
@@ -80,8 +106,7 @@ bool readLine(const char *command, char *buf, int size)
   flushOut();
   pp = popen(command, "r");
   if (!pp) return false;
-  buf[0] = 0;
-  if (!fgets(buf, size, pp)) buf[0] = 0;
+  lineFrom(pp, buf, size);
   pclose(pp);
   pp = nullptr;
   return true;
@@ -96,22 +121,15 @@ bool firstLine(const char *command, char *field)
   return true;
 }
 
-// Reads the command's output to its end, in pieces of at most size-1
-// characters through tmpstr; line (size bytes) receives the last piece
-// that begins with prefix. false when no piece did, line then untouched.
+// lastLineFrom on the command's output; false too when it cannot start.
 bool lastLineStarting(const char *command, const char *prefix, char *line, int size)
 {
-  bool found = false;
+  bool found;
 
-  if (size > (int)sizeof(tmpstr)) size = sizeof(tmpstr);
   flushOut();
   pp = popen(command, "r");
   if (!pp) return false;
-  while (fgets(tmpstr, size, pp)) {
-    if (strncmp(tmpstr, prefix, strlen(prefix))) continue;
-    strcpy(line, tmpstr);
-    found = true;
-  }
+  found = lastLineFrom(pp, prefix, line, size);
   pclose(pp);
   pp = nullptr;
   return found;

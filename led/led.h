@@ -28,6 +28,8 @@ char hex(char v);
 unsigned int asctohex(char *str);
 unsigned int checkReg(int offset);
 unsigned long readIntRegValue(unsigned int addr);
+// The register's value from its dumpmem line; 0 from an empty one.
+unsigned long dumpmemValue(const char *line);
 
 // routines.cpp
 void internalSwitch(unsigned char num);
@@ -37,6 +39,8 @@ void specialCase_2150(unsigned char num);
 void extLEDtoBlink();
 void ctrl_GigaLED();
 unsigned int chkLinkPortSpeed();
+// The speed code shared by the linked ports, from the two switch registers.
+unsigned int commonPortSpeed(unsigned int linkport, unsigned int speed);
 
 // lan_led.cpp
 void trun_LAN_LED(std::string act);

@@ -52,28 +52,36 @@ unsigned int checkReg(int offset)
 
 // dumpmem prints the register as "b0001904: 12 34 56 78": the address as
 // eight hex digits, ": ", then the four bytes most significant first. The
-// line that begins with our address digits holds the register; the last
-// such line wins. The address digits are kept apart from the buffer that
-// receives the data, so a later match is compared against the address, not
-// against the data of an earlier one. For every LED register the digits are
-// exactly the ones the command carries after its "0x".
-//
-// The value is the four bytes as printed, most significant first: the
-// bytes "12 34" are the upper 16 bits and "56 78" the lower, each pair of
-// bytes read by asctohex. What sw wrote, dumpmem so gives back unchanged.
-// When no line matched (dumpmem missing, or printing something else) the
-// data buffer stays empty and the register reads 0.
+// value is the four bytes as printed: the bytes "12 34" are the upper 16
+// bits and "56 78" the lower, each pair of bytes read by asctohex, so what
+// sw wrote, dumpmem gives back unchanged. line is the register's line, or
+// empty when none matched (dumpmem missing, or printing something else):
+// the register then reads 0.
+unsigned long dumpmemValue(const char *line)
+{
+  char data[50];
+  size_t n = strlen(line);
+
+  memset(data, 0, sizeof(data));
+  // the 11 characters after the address and its ": ", or what there is of them
+  if (n > 10) memcpy(data, line + 10, std::min<size_t>(n - 10, 11));
+  return (unsigned long)asctohex(data) << 16 | asctohex(data + 6);
+}
+
+// The line that begins with our address digits holds the register; the
+// last such line wins. The address digits are kept apart from the buffer
+// that receives the line, so a later match is compared against the address,
+// not against the data of an earlier one. For every LED register the digits
+// are exactly the ones the command carries after its "0x".
 unsigned long readIntRegValue(unsigned int addr)
 {
-  char cmdBuf[50], addrDigits[9], line[50], data[50];
+  char cmdBuf[50], addrDigits[9], line[50];
 
   memset(cmdBuf, 0, sizeof(cmdBuf));
-  memset(data, 0, sizeof(data));
+  memset(line, 0, sizeof(line));
   snprintf(cmdBuf, sizeof(cmdBuf), "dumpmem %#x 4", addr);
   printf("\r\ncmdBuf=%s\n", cmdBuf);
   snprintf(addrDigits, sizeof(addrDigits), "%08x", addr);
-  // the 11 characters after the address and its ": ", or what there is of them
-  if (lastLineStarting(cmdBuf, addrDigits, line, sizeof(line)) && strlen(line) > 10)
-    memcpy(data, line + 10, std::min<size_t>(strlen(line) - 10, 11));
-  return (unsigned long)asctohex(data) << 16 | asctohex(data + 6);
+  lastLineStarting(cmdBuf, addrDigits, line, sizeof(line));
+  return dumpmemValue(line);
 }

@@ -60,22 +60,12 @@ void ctrl_GigaLED()
   for (int reg = 0x58; reg <= 0x5c; reg++) spiWrite(reg, onOrOff(0x4b, 0xa));
 }
 
-// The switch register 0x0100 holds a link bit per port, 0x0104 a 2-bit speed
-// code per port; both are read as four hex digits from column 19 of the
-// read command's line. The buffer is cleared before the first read only: a
-// short second line leaves the rest of the first in place, and a second
-// read that cannot start parses the first line again.
-unsigned int chkLinkPortSpeed()
+// linkport holds a link bit per port, speed a 2-bit speed code per port;
+// ports 0 to 4 count.
+unsigned int commonPortSpeed(unsigned int linkport, unsigned int speed)
 {
-  char buf[50];
   unsigned char sp[5] = {0xFF, 0, 0, 0, 0};
   int k = 0;
-
-  memset(buf, 0, sizeof(buf));
-  readLine("ethswctl -c spiaccess -x 0x0100 -l 2", buf, sizeof(buf));
-  unsigned int linkport = asctohex(buf + 19);
-  readLine("ethswctl -c spiaccess -x 0x0104 -l 2", buf, sizeof(buf));
-  unsigned int speed = asctohex(buf + 19);
 
   for (int i = 0; i < 5; i++)
     if (linkport >> i & 1) sp[k++] = speed >> (2 * i) & 3;
@@ -83,6 +73,22 @@ unsigned int chkLinkPortSpeed()
   for (int i = 1; i < k; i++)
     if (sp[i] != sp[0]) return 0xFF;
   return sp[0];
+}
+
+// The switch register 0x0100 holds the link bits, 0x0104 the speed codes;
+// both are read as four hex digits from column 19 of the read command's
+// line. The buffer is cleared before the first read only: a short second
+// line leaves the rest of the first in place, and a second read that
+// cannot start parses the first line again.
+unsigned int chkLinkPortSpeed()
+{
+  char buf[50];
+
+  memset(buf, 0, sizeof(buf));
+  readLine("ethswctl -c spiaccess -x 0x0100 -l 2", buf, sizeof(buf));
+  unsigned int linkport = asctohex(buf + 19);
+  readLine("ethswctl -c spiaccess -x 0x0104 -l 2", buf, sizeof(buf));
+  return commonPortSpeed(linkport, asctohex(buf + 19));
 }
 
 void internalSwitch(unsigned char num)

@@ -19,16 +19,12 @@ void SetButtonTestMode(int mode)
 // closing "&" keeps its line break on its last item, which then prints an
 // empty line after it. Lines longer than StrBuf are read in pieces, each
 // split as a line of its own.
-void ShowButtonStatus()
+void showButtonRecord(FILE *fp)
 {
   char StrBuf[512];
-  // a C stream of its own: fgets hands long lines over in pieces
-  FILE *fp;
   char *pStr;
 
   memset(StrBuf, 0, sizeof(StrBuf));
-  fp = fopen("/tmp/button.txt", "r");
-  if (!fp) return;
   while (fgets(StrBuf, sizeof(StrBuf), fp)) {
     pStr = strtok(StrBuf, "&");
     while (pStr) {
@@ -37,5 +33,15 @@ void ShowButtonStatus()
       if (pStr && !strcmp(pStr, "\n")) break;
     }
   }
+}
+
+// A missing or unreadable record shows nothing.
+void ShowButtonStatus()
+{
+  // a C stream of its own: fgets hands long lines over in pieces
+  FILE *fp = fopen("/tmp/button.txt", "r");
+
+  if (!fp) return;
+  showButtonRecord(fp);
   fclose(fp);
 }
