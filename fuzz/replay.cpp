@@ -44,6 +44,8 @@ static bool replay(const std::string &path)
   while ((c = fgetc(in)) != EOF) data.push_back((uint8_t)c);
   fclose(in);
   fprintf(stderr, "replay %s (%zu bytes)\n", path.c_str(), data.size());
+  // never a null pointer, as libFuzzer hands over an empty input too
+  data.reserve(1);
   LLVMFuzzerTestOneInput(data.data(), data.size());
   return true;
 }
