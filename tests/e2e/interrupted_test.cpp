@@ -23,7 +23,7 @@ report() { echo "bad try $tries (kill after $n steps, run status $st): $*"; bad=
 
 # The run in a session of its own, killed with all it started. Only status
 # 137 means killed: the sanitizers' leak check cannot start for most of the
-# loop's pids (the device links only its first few dozen into /proc) and
+# loop's pids (the device links only its first 256 into /proc) and
 # ends such a run with status 1 after its work.
 try() {
   n=$(( (RANDOM * 32768 + RANDOM) % hi ))
