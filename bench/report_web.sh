@@ -1,50 +1,59 @@
 #!/usr/bin/env bash
-# Figures for the hidden-information report on the simulated gateway: how
-# long "tarnel -a -w" takes and how many processes it starts, per model.
-# The launcher's own start-up (bwrap) is measured alone and taken off.
-# Prints figures only; it passes or fails nothing.
-#   bench/report_web.sh [RUNS]        (default 20 runs per model)
+# The hidden-information report against its floor, on each simulated model:
+# "tarnel -a -w" and a script that runs the very same command lines (taken
+# from the trace of a run of tarnel) through the device's "/bin/sh -c", in
+# the same order, take turns inside one device, ROUNDS times each. The
+# ratio is tarnel's time over the floor's, round by round, and its median.
+# Prints a Markdown table; it passes or fails nothing.
+#   bench/report_web.sh [ROUNDS]        (default 20)
 set -eu
-repo=$(cd "$(dirname "$(readlink -f "$0")")/.." && pwd)
-runs=${1:-20}
-cd "$repo"
-cmake -S . -B build -G Ninja -DTARNEL_TESTS=ON >/dev/null
-cmake --build build --parallel 2 --target tarnel dutsim >/dev/null
-export TARNEL_BUILD=$repo/build
-top=$(mktemp -d)
-trap 'rm -rf "$top"' EXIT
+. "$(dirname "$(readlink -f "$0")")/lib.sh"
+rounds=${1:-20}
+[ -x "$tools/timeit" ] || prepare
 
-# mean wall time of RUNS runs of a command inside the root, in microseconds
-mean_us() {
-  local root=$1 start end i
-  shift
-  start=$(date +%s%N)
-  for ((i = 0; i < runs; i++)); do tools/dut run "$root" -- "$@" >/dev/null; done
-  end=$(date +%s%N)
-  echo $(((end - start) / runs / 1000))
+# The floor of ROOT from its trace: each "sh: " line run by the device's
+# sh, with no work in between. "/bin/sh" by its path: the busybox shell
+# would run a bare "sh" as its own applet, past the device's sh.
+write_floor() {
+  awk '/^sh: / {
+      line = substr($0, 5)
+      gsub(/\\n/, "\n", line)
+      gsub(/'\''/, "'\''\\'\'''\''", line)
+      print "/bin/sh -c '\''" line "'\'' >/dev/null 2>&1"
+    }' "$1/var/dutsim/trace" >"$1/tmp/floor.sh"
 }
 
-printf '%-9s %12s %12s %10s %10s %15s\n' model "total ms" "tarnel ms" commands processes "platform calls"
+commands() { grep '^sh: ' "$1/var/dutsim/trace"; }
+
+echo "| model | command lines | platform calls | processes | tarnel -a -w ms | floor ms | ratio | load |"
+echo "|---|---:|---:|---:|---:|---:|---:|---:|"
 for model in KR4410 PZ7720E MTX-2150 MTX-2450 KR8800; do
-  root=$top/$model
-  tools/dut init "$root" --model "$model" >/dev/null
-  tools/dut run "$root" -- tarnel -a -w >/dev/null
-  launcher=$(mean_us "$root" true)
-  total=$(mean_us "$root" tarnel -a -w)
+  root=$(fresh_root "$model")
   : >"$root/var/dutsim/trace"
-  tools/dut run "$root" -- tarnel -a -w >/dev/null
-  commands=$(grep -c '^sh: ' "$root/var/dutsim/trace" || true)
+  inside "$root" tarnel -a -w >/dev/null
+  write_floor "$root"
+  commands "$root" >"$root/tmp/tarnel.lines"
   calls=$(grep -c '^call: ' "$root/var/dutsim/trace" || true)
-  # every process tarnel and its children start, counted by strace when the
-  # host has it; each pid beyond tarnel's own is one process
+  # the floor must be the same command lines in the same order
+  : >"$root/var/dutsim/trace"
+  inside "$root" sh /tmp/floor.sh
+  commands "$root" | cmp -s - "$root/tmp/tarnel.lines" || {
+    echo "report_web: the floor of $model does not run tarnel's command lines" >&2
+    exit 1
+  }
+  # every process tarnel and its children start; each pid beyond tarnel's
   processes=n/a
   if command -v strace >/dev/null; then
     TARNEL_WRAP="strace -f -qq -e trace=execve -o /tmp/bench.strace" \
-      tools/dut run "$root" -- tarnel -a -w >/dev/null
-    processes=$(($(awk '{print $1}' "$root/tmp/bench.strace" | sort -u | wc -l) - 1))
+      inside "$root" tarnel -a -w >/dev/null
+    processes=$(($(awk '{ print $1 }' "$root/tmp/bench.strace" | sort -u | wc -l) - 1))
   fi
-  printf '%-9s %12s %12s %10s %10s %15s\n' "$model" \
-    "$(awk -v t="$total" 'BEGIN{printf "%.1f", t/1000}')" \
-    "$(awk -v t="$total" -v l="$launcher" 'BEGIN{printf "%.1f", (t-l)/1000}')" \
-    "$commands" "$processes" "$calls"
+  before=$(load)
+  timings "$root" "$rounds" tarnel -a -w -- sh /tmp/floor.sh >"$root/tmp/times"
+  echo "| $model | $(wc -l <"$root/tmp/tarnel.lines") | $calls | $processes" \
+    "| $(median 1 <"$root/tmp/times") | $(median 2 <"$root/tmp/times")" \
+    "| $(paired_ratio <"$root/tmp/times") | $before-$(load) |"
 done
+echo
+echo "Times are medians of $rounds runs each inside the device; the ratio is the"
+echo "median of tarnel's time over the floor's in the same round. Goal: 1.05 or less."

@@ -160,21 +160,24 @@ static const struct {
     {'E', "Control ALL LED On/Off", "On/Off All LED"},
 };
 
+// Built on every run, so it is written in place into one buffer of its
+// final size (about 3.5 kB): no temporaries, no growing.
 void buildHelp()
 {
-  const std::string rule(80, '-');
-
-  help = rule + "\n";
-  help += " options           argument\t\t\t\tfunction explanation\n";
-  help += rule + "\n";
+  help.clear();
+  help.reserve(4096);
+  help.append(80, '-').append("\n");
+  help.append(" options           argument\t\t\t\tfunction explanation\n");
+  help.append(80, '-').append("\n");
   for (const auto &h : helpLines) {
-    std::string line = std::string(" -") + h.letter + " --" + h.printed;
+    size_t start = help.size();
 
+    help.append(" -").append(1, h.letter).append(" --").append(h.printed);
     // every description starts at column 44
-    if (line.size() < 43) line.append(43 - line.size(), ' ');
-    help += line + h.text + "\n";
+    if (help.size() - start < 43) help.append(43 - (help.size() - start), ' ');
+    help.append(h.text).append("\n");
   }
-  help += rule + "\n";
+  help.append(80, '-').append("\n");
 }
 
 static int rowOf(int letter)

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <sys/stat.h>
 
 #include "info.h"
 
@@ -35,13 +36,16 @@ void showField(char *field, int na, int form, BOOL bPrintFlag)
   printField(field, form, bPrintFlag);
 }
 
+// A file that opens for reading; a folder opens too, but holds no value.
 bool canRead(const char *path)
 {
   FILE *in = fopen(path, "r");
+  struct stat st;
 
   if (!in) return false;
+  bool isFile = fstat(fileno(in), &st) == 0 && !S_ISDIR(st.st_mode);
   fclose(in);
-  return true;
+  return isFile;
 }
 
 static void readField(const char *command, char *field, int na, int form, BOOL bPrintFlag)

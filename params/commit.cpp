@@ -8,17 +8,22 @@
 #include "store/store.h"
 
 // The first line of a staging file (its line feed dropped) replaces value;
-// false, and value untouched, when the file cannot be opened. An empty
-// file stages an empty value, which is then written as such.
+// false, and value untouched, when the file cannot be opened or read (a
+// folder in its place opens but does not read: taking that as an empty
+// value would erase the stored one). An empty file stages an empty value,
+// which is then written as such.
 bool readStaged(const char *file, std::string &value)
 {
+  std::string line;
+
   fp.clear();
   fp.open(file);
   if (fp.fail()) return false;
-  value.clear();
-  std::getline(fp, value);
+  std::getline(fp, line);
+  bool read = !fp.bad();
   fp.close();
-  return true;
+  if (read) value = line;
+  return read;
 }
 
 // A /proc/nvram entry written from a 100-byte command buffer, or from one

@@ -1,6 +1,8 @@
 // Staging one factory parameter in its file under /tmp, where commit finds
 // it later; the production-mode flag is written to flash at once instead.
 #include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "cli/cli.h"
@@ -70,13 +72,28 @@ char checkValue(char num)
 }
 
 // The bytes exactly as given: no line end, no conversion; a new value
-// replaces the old one whole.
+// replaces the old one whole. It is written beside the staging file under a
+// name of its own and renamed over it, so a run killed at any instant (or
+// a full /tmp) leaves the old value or the new one, never a cut one. A run
+// killed before the rename leaves its "<file>.XXXXXX" behind, which nothing
+// reads; /tmp is emptied at boot. /tmp lives in RAM, so there is no flush to
+// storage to wait for.
 static void stage(const char *file, const std::string &value)
 {
+  std::string temp = std::string(file) + ".XXXXXX";
+  int fd = mkstemp(&temp[0]);
+
+  if (fd < 0) return;
+  // the mode a plain create would have given, not mkstemp's 0600
+  mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
+  close(fd);
   fpout.clear();
-  fpout.open(file, std::ios::out | std::ios::trunc | std::ios::binary);
+  fpout.open(temp, std::ios::out | std::ios::trunc | std::ios::binary);
   fpout << value;
   fpout.close();
+  if (fpout.fail() || rename(temp.c_str(), file)) unlink(temp.c_str());
 }
 
 // Written to flash at once; the value reaches the shell unquoted, whole.

@@ -50,13 +50,17 @@ static bool writeAll(int fd, const char *p, size_t n)
   return true;
 }
 
+// The temporary name is made unique by mkstemp, not by the pid: every
+// launcher run has a pid namespace of its own, so processes of two runs on
+// one root often share a pid.
 bool writeFile(const std::string &path, const std::string &data)
 {
   std::string real = dutPath(path);
-  std::string tmp = real + ".tmp." + std::to_string(getpid());
-  int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  std::string tmp = real + ".tmp.XXXXXX";
+  int fd = mkstemp(&tmp[0]);
 
   if (fd < 0) return false;
+  fchmod(fd, 0644);
   bool ok = writeAll(fd, data.data(), data.size());
   ok = close(fd) == 0 && ok;
   if (ok && rename(tmp.c_str(), real.c_str()) == 0) return true;
@@ -125,7 +129,9 @@ static bool copyTree(const std::string &from, const std::string &to)
 bool saveStoreToFlash()
 {
   const std::string flash = "/var/dutsim/flash";
-  std::string fresh = "/var/dutsim/.flash.new." + std::to_string(getpid());
+  // Only the holder of the store lock saves, so one name serves every save,
+  // and what a holder killed mid-copy left there goes first.
+  const std::string fresh = "/var/dutsim/.flash.new";
 
   removeTree(fresh);
   if (!copyTree("/var/dutsim/cms", fresh)) {

@@ -195,3 +195,10 @@ void Dut::remove(const std::string &path)
 
   if (system(rm.c_str())) ADD_FAILURE() << "could not remove " << path;
 }
+
+void Dut::script(const std::string &path, const std::string &body)
+{
+  remove(path);
+  put(path, "#!/bin/sh\n" + body);
+  if (chmod((root + path).c_str(), 0755)) ADD_FAILURE() << "could not make " << path << " executable";
+}

@@ -48,6 +48,8 @@ protected:
   bool exists(const std::string &path);
   void put(const std::string &path, const std::string &content);
   void remove(const std::string &path);
+  // A shell script in place of what path held (a device command, say).
+  void script(const std::string &path, const std::string &body);
 };
 
 // Splits text at line ends; a last line without one is kept.

@@ -95,7 +95,7 @@ protected:
     SCOPED_TRACE(c.what);
     init(c.model);
     for (const auto &f : c.before) put(f.first, f.second);
-    for (const auto &f : c.fakes) fakeCommand(f.first, f.second);
+    for (const auto &f : c.fakes) script(f.first, f.second);
     expectRun({"-A", c.act}, c.out, c.trace, c.after);
   }
 
@@ -108,15 +108,6 @@ protected:
     EXPECT_EQ(r.out, out);
     EXPECT_EQ(traceLines(TRACED), trace);
     for (const auto &f : after) EXPECT_EQ(file(f.first), f.second) << f.first;
-  }
-
-  // A device command replaced by a script, for output the simulated one
-  // never prints.
-  void fakeCommand(const std::string &path, const std::string &script)
-  {
-    remove(path);
-    put(path, "#!/bin/sh\n" + script);
-    ASSERT_EQ(run({"chmod", "755", path}).status, 0);
   }
 };
 

@@ -154,7 +154,9 @@ TEST_F(ReadBack, ProductSheetOwnLines)
     for (const char *p : pieces) {
       size_t found = r.out.find(p, at);
       ASSERT_NE(found, std::string::npos) << p << "\nin\n" << r.out;
-      if (at == 0) EXPECT_EQ(found, 0u) << r.out;
+      if (at == 0) {
+        EXPECT_EQ(found, 0u) << r.out;
+      }
       at = found + strlen(p);
     }
     EXPECT_EQ(at, r.out.size()) << r.out;

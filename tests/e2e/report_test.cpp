@@ -420,7 +420,34 @@ TEST_F(Report, ReadersRunInTheirOrder)
   EXPECT_EQ(storeCalls({"sh: ", "call: ", "cms: "}), want);
 }
 
-TEST_F(Report, WholeReportByteForByte)
+// The product sheets of the same two gateways, the same in web mode.
+static const char kr4410Sheet[] =
+    "FW Version: KR4410_V1.02.17\nSeries number: KR44102603120001\n2.4G SSID: KR4410-1001\n"
+    "2.4G PassPhrase: kr4410Factory01\n\n2.4G Coexist: enable\n2.4G Data rate: Up to 600 Mbps\n"
+    "2.4G Channel: Auto(0)\n2.4G WLAN MAC: 00:1A:2B:44:10:03\n5G SSID:KR4410-1001-5G\n"
+    "5G PassPhrase:kr4410Factory5G\n\n5G Coexist: disable\n5G Data rate: Up to 2167 Mbps\n"
+    "5G Channel:36\n5G WLAN MAC:00:1A:2B:44:10:04\nLAN MAC: 00:1A:2B:44:10:01\nWLAN MAC 1: N/A\n"
+    "WLAN MAC 2: N/A\nWLAN MAC 3: N/A\nPIN Code: 12345670\nRegion: DE (DE/0) GERMANY\n"
+    "Language: ENG,DEU,FRAENG\nBoard HW ID:KR4410-HW-B1\n\nBoard Model ID: KR4410\n"
+    "ADSL Modem Code Version: A2pv6F039v.d26d\nWLAN Version: 7.14.164.301\n"
+    "ADSL downstream link rate: 24576 Kbps\nADSL upstream link rate: 1023 Kbps\n"
+    "Build time: 2026-03-12 10:41:07\nDECT Version: N/A\nDECT RFPI: 023F8A10C8\nDECT Handset: N/A\n"
+    "FACTORY MODE: N/A\n";
+
+static const char pz7720eSheet[] =
+    "FW Version: PZ7720E_V2.00.05\nSeries number: PZ77202605020042\n2.4G SSID: PZ7720E-42\n"
+    "2.4G PassPhrase: pz7720eKey2024\n\n2.4G Coexist: disable\n2.4G Data rate: Up to 54 Mbps\n"
+    "2.4G Channel: 11\n2.4G WLAN MAC: 00:22:6B:77:20:E2\n5G SSID:PZ7720E-42-5G\n"
+    "5G PassPhrase:pz7720eKey5G24\n\n5G Coexist: enable\n5G Data rate: Up to 1000 Mbps\n"
+    "5G Channel:Auto(0)\n5G WLAN MAC:00:22:6B:77:20:E3\nLAN MAC: 00:22:6B:77:20:E0\nWLAN MAC 1: N/A\n"
+    "WLAN MAC 2: N/A\nWLAN MAC 3: N/A\nPIN Code: 87654325\nRegion: NL (NL/1) NETHERLANDS\n"
+    "Language: ENG\nBoard HW ID:PZ7720E-HW-A2\n\nBoard Model ID: PZ7720E\n"
+    "ADSL Modem Code Version: A2pv6F039v.d26d\nWLAN Version: 7.14.170.33\n"
+    "ADSL downstream link rate: 0 Kbps\nADSL upstream link rate: 0 Kbps\n"
+    "Build time: 2026-05-02 08:12:55\nDECT Version: N/A\nDECT RFPI: N/A\nDECT Handset: N/A\n"
+    "FACTORY MODE: N/A\n";
+
+TEST_F(Report, WholeReportsAndSheetsByteForByte)
 {
   const struct {
     const char *model, *wizardFirst;
@@ -433,10 +460,12 @@ TEST_F(Report, WholeReportByteForByte)
       // the wizard has not run: no line, and no line end after NULL
       {"PZ7720E", nullptr, {"-w", "-a"}, "PZ7720E-HW-A2\n\nN/A\nNULL"},
       {"PZ7720E", "1", {"-a", "-w"}, std::string("PZ7720E-HW-A2\n\nN/A\n") + pz7720eWebLine},
+      {"KR4410", nullptr, {"-n"}, kr4410Sheet},
+      {"PZ7720E", nullptr, {"-n", "-w"}, pz7720eSheet},
   };
 
   for (const auto &c : cases) {
-    SCOPED_TRACE(std::string(c.model) + (c.args.size() > 1 ? " web" : " plain"));
+    SCOPED_TRACE(std::string(c.model) + " " + c.args[0] + (c.args.size() > 1 ? " web" : ""));
     init(c.model);
     if (c.wizardFirst) put("/var/dutsim/cms/TempPool1Cfg/wizard_first", c.wizardFirst);
     Result r = tarnel(c.args);

@@ -69,7 +69,9 @@ TEST_F(Staging, StagesOneParameterByteExact)
       SCOPED_TRACE(f);
       bool staged = c.file && std::string(f) == c.file;
       EXPECT_EQ(exists(f), staged);
-      if (staged) EXPECT_EQ(file(f), c.content);
+      if (staged) {
+        EXPECT_EQ(file(f), c.content);
+      }
     }
   }
 }

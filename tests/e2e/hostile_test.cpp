@@ -1,0 +1,413 @@
+// A hostile device: commands that print 100 kB lines, every byte value, no
+// line end or nothing at all; flash entries that are folders or cannot be
+// read; /tmp missing or read-only; commands missing. tarnel never crashes,
+// prints only what the device gave it and its own texts, and keeps the
+// readers' rules: "N/A", an empty value, a line cut at 511 characters.
+#include <cctype>
+#include <sys/stat.h>
+
+#include "dut_fixture.h"
+
+static const char *const flashEntries[] = {
+    "BaseMacAddr", "BasePreShareKey", "BasePreShareKey_5g", "BoardFlag", "DectRFPI",
+    "HWID",        "ModemSerialNumber", "ssid",             "wps_device_pin",
+};
+
+static const std::vector<std::string> valueCommands = {"/bin/fwinfo", "/bin/nvram", "/bin/wl",
+                                                       "/bin/multiLingual"};
+
+// What a listing prints when every command and flash entry gives the line
+// "abc 12" without a line end: "abc 12" stands for the value as read,
+// "ABC:" for the LAN MAC made from it (blanks to colons, upper case, the
+// last character dropped, the one before it the line end).
+static const struct {
+  std::vector<std::string> args;
+  const char *out;
+} listings[] = {
+    {{"-s"},
+     "LAN_MAC ABC:\nWAN_MAC_1 N/A\nWAN_MAC_2 N/A\nWAN_MAC_3 N/A\nWLAN_2.4G_MAC abc 12WLAN_5G_MAC "
+     "abc 12SN abc 12PIN Code abc 12SSID_2.4G abc 12SSID_5G abc 12passphrase_2.4G abc 12\n"
+     "passphrase_5G abc 12\nWPS_PIN abc 12"},
+    {{"-n"},
+     "FW Version: abc 12Series number: abc 122.4G SSID: abc 122.4G PassPhrase: abc 12\n"
+     "2.4G Coexist: disable\n2.4G Data rate: Up to 600 Mbps\n2.4G Channel: abc 122.4G WLAN MAC: "
+     "abc 125G SSID:abc 125G PassPhrase:abc 12\n5G Coexist: disable\n5G Data rate: Up to 2167 "
+     "Mbps\n5G Channel:abc 125G WLAN MAC:abc 12LAN MAC: ABC:\nWLAN MAC 1: N/A\nWLAN MAC 2: N/A\n"
+     "WLAN MAC 3: N/A\nPIN Code: abc 12Region: abc 12Language: ENG\nBoard HW ID:abc 12\nBoard "
+     "Model ID: abc 12ADSL Modem Code Version: A2pv6F039v.d26d\nWLAN Version: abc 12ADSL "
+     "downstream link rate: 24576 Kbps\nADSL upstream link rate: 1023 Kbps\nBuild time: abc "
+     "12DECT Version: N/A\nDECT RFPI: abc 12DECT Handset: N/A\nFACTORY MODE: N/A\n"},
+    {{"-a"},
+     "disable\ndisable\nabc 12abc 12abc 12abc 12\nUp to 600 Mbps\nabc 12abc 12abc 12\nUp to 2167 "
+     "Mbps\nabc 12abc 12abc 12ABC:\nN/A\nN/A\nN/A\nabc 12abc 12ENG\nabc 12\nabc 12enable\nenable\n"
+     "abc 12A2pv6F039v.d26d\nabc 1224576 Kbps\n1023 Kbps\nabc 12N/A\nabc 12N/A\nN/A\nN/A\n1000M\n"
+     "N/A\nN/A\n"},
+    {{"-a", "-w"},
+     "abc 12abc 12\nabc 12\n[{'FW Version:':'abc 12','Serial number:':'abc 12','2.4G SSID:':'abc "
+     "12','2.4G PassPhrase:':'abc 12','2.4G Data rate:':'600 Mbps','2.4G Channel:':'abc 12','2.4G "
+     "Coexist:':'disable','5G SSID:':'abc 12','5G PassPhrase:':'abc 12','5G Data rate:':'2167 "
+     "Mbps','5G Channel:':'abc 12','5G Coexist:':'disable','2.4G WLAN MAC:':'abc 12','5G WLAN "
+     "MAC:':'abc 12','LAN MAC:':'ABC:','WAN MAC 1:':'N/A','WAN MAC 2:':'N/A','WAN MAC 3:':'N/A',"
+     "'PIN Code:':'abc 12','Region:':'abc 12','Language:':'ENG','Board HW ID:':'abc 12','Board "
+     "Model ID:':'abc 12','2.4GWLAN Status:':'enable','5GWLAN Status:':'enable','Bootloader "
+     "Version:':'abc 12','ADSL Modem Code Version:':'A2pv6F039v.d26d','WLAN Version:':'abc 12',"
+     "'ADSL downstream link rate:':'24576 Kbps','ADSL upstream link rate:':'1023 Kbps','Build "
+     "time:':'abc 12','DECT Version:':'N/A','DECT RFPI:':'abc 12','DECT Handset:':'N/A','FACTORY "
+     "MODE:':'N/A','Start Page:':'N/A','WAN1 link status:':'1000M','WAN2 link status:':'N/A','WAN3 "
+     "link status:':'N/A',}]\n"},
+};
+
+static std::string replaceAll(std::string s, const std::string &from, const std::string &to)
+{
+  for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
+    s.replace(at, from.size(), to);
+  return s;
+}
+
+// Every byte value but the line end, then a NUL that ends the value as a
+// C string, then the line end.
+static std::string everyByte()
+{
+  std::string s;
+  for (int b = 1; b < 256; b++)
+    if (b != '\n') s += (char)b;
+  return s + std::string(1, '\0') + "after the NUL\n";
+}
+
+// The first place where two outputs differ, with what stands there: a
+// 100 kB output is not worth printing whole.
+static std::string firstDifference(const std::string &got, const std::string &want)
+{
+  size_t i = 0;
+  while (i < got.size() && i < want.size() && got[i] == want[i]) i++;
+  auto around = [i](const std::string &s) {
+    std::string e;
+    for (size_t k = i < 20 ? 0 : i - 20; k < s.size() && k < i + 40; k++) {
+      unsigned char c = s[k];
+      e += isprint(c) ? std::string(1, c) : "\\x" + std::string(1, "0123456789abcdef"[c >> 4]) +
+                                                 "0123456789abcdef"[c & 15];
+    }
+    return e;
+  };
+  return "sizes " + std::to_string(got.size()) + "/" + std::to_string(want.size()) +
+         ", first difference at " + std::to_string(i) + "\n got: " + around(got) +
+         "\nwant: " + around(want);
+}
+
+#define EXPECT_BYTES(got, want) \
+  EXPECT_TRUE((got) == (want)) << firstDifference(got, want)
+
+class Hostile : public Dut {
+protected:
+  // The commands print data, and nothing else, from now on.
+  void printing(const std::vector<std::string> &commands, const std::string &data)
+  {
+    put("/var/hostile/out", data);
+    for (const auto &c : commands) script(c, "cat /var/hostile/out\n");
+  }
+
+  void flashHolds(const std::string &data)
+  {
+    for (const char *e : flashEntries) put(std::string("/proc/nvram/") + e, data);
+  }
+
+  Result tarnelWith(const std::vector<std::string> &args, const std::vector<std::string> &env)
+  {
+    std::vector<std::string> cmd = {"tarnel"};
+    cmd.insert(cmd.end(), args.begin(), args.end());
+    clearTrace();
+    return run(cmd, env);
+  }
+};
+
+static std::string words(const std::vector<std::string> &args)
+{
+  std::string s;
+  for (const auto &a : args) s += a.substr(0, 20) + " ";
+  return s;
+}
+
+// Long lines are cut at 511 characters, a NUL ends a value, a value without
+// line end runs into the next label; the listings keep their order and
+// their own texts.
+TEST_F(Hostile, EveryListingWithOddLines)
+{
+  const std::string everyByteValue = everyByte();
+  const std::string longLine = std::string(100000, 'x') + "\n";
+  const struct {
+    const char *what;
+    std::string data;  // what every command prints and every flash entry holds
+    std::string value; // the value a reader takes from it
+  } kinds[] = {
+      {"no line end", "abc 12", "abc 12"},
+      {"100 kB line", longLine, longLine.substr(0, 511)},
+      {"every byte value", everyByteValue, everyByteValue.substr(0, 254)},
+  };
+
+  for (const auto &k : kinds) {
+    printing(valueCommands, k.data);
+    flashHolds(k.data);
+    std::string mac = k.value.substr(0, k.value.size() - 2);
+    for (char &c : mac) c = c == ' ' ? ':' : (char)toupper((unsigned char)c);
+    for (const auto &l : listings) {
+      SCOPED_TRACE(std::string(k.what) + ": " + words(l.args));
+      Result r = tarnel(l.args);
+      EXPECT_EQ(r.status, 0);
+      EXPECT_BYTES(r.out, replaceAll(replaceAll(l.out, "ABC:", mac), "abc 12", k.value));
+    }
+  }
+}
+
+// Commands that print nothing, and flash that reads as erased (0xFF):
+// the "N/A" rules of each value.
+TEST_F(Hostile, SilentCommandsAndErasedFlash)
+{
+  const std::string ff = "\xff\xff\xff\xff";
+  const struct {
+    std::vector<std::string> args;
+    std::string silent, erased;
+  } cases[] = {
+      {{"-g", "LAN_MAC"}, "N/A\n", "\xff\xff\n"},
+      {{"-g", "WLAN_2.4G_MAC"}, "2.4G WLAN MAC ", "2.4G WLAN MAC " + ff},
+      {{"-g", "WLAN_5G_MAC"}, "5G WLAN MAC N/A\n", "5G WLAN MAC " + ff},
+      {{"-g", "SN"}, "SN ", "SN " + ff},
+      {{"-g", "PINCode"}, "PIN Code ", "PIN Code N/A\n"},
+      {{"-g", "SSID_2.4G"}, "SSID_2.4G ", "SSID_2.4G " + ff},
+      {{"-g", "SSID_5G"}, "SSID_5G N/A\n", "SSID_5G " + ff},
+      {{"-g", "passphrase_2.4G"}, "N/A\n", "N/A\n"},
+      {{"-g", "passphrase_5G"}, "N/A\n", "N/A\n"},
+      {{"-g", "WPS_PIN"}, "WPS_PIN ", "WPS_PIN " + ff},
+      {{"-M", "x"}, "", ff},
+      {{"-l", "-m"}, "enable\nenable\n", "enable\nenable\n"},
+      {{"-o"}, "Coexistence_2.4G disable\nCoexistence_5G disable\n",
+       "Coexistence_2.4G disable\nCoexistence_5G disable\n"},
+      {{"-D", "1"}, "", ff},
+      {{"-D", "0"}, "ENG\n", "ENG\n"},
+      // what the readers print before the report: 5 GHz channel, board
+      // HW ID, DECT RFPI
+      {{"-a", "-w"}, "N/A\nN/A\nN/A\n[{", ff + "N/A\nN/A\n[{"},
+  };
+
+  for (bool erased : {false, true}) {
+    printing(valueCommands, erased ? ff : "");
+    flashHolds(erased ? ff : "");
+    for (const auto &c : cases) {
+      SCOPED_TRACE(words(c.args) + (erased ? "erased" : "silent"));
+      Result r = tarnel(c.args);
+      const std::string &want = erased ? c.erased : c.silent;
+      EXPECT_EQ(r.status, 0);
+      if (want.size() > 2 && want.compare(want.size() - 2, 2, "[{") == 0) {
+        EXPECT_BYTES(r.out.substr(0, want.size()), want);
+        EXPECT_EQ(r.out.substr(r.out.size() - 3), "}]\n");
+      } else {
+        EXPECT_BYTES(r.out, want);
+      }
+    }
+  }
+}
+
+// Flash entries and staging files that are folders, or files that cannot
+// be read (capabilities dropped, so root obeys the modes): nothing is read
+// from them, nothing staged is taken from them, and a commit runs no step
+// for them instead of writing an empty value over the stored one.
+TEST_F(Hostile, FlashAndStagingThatCannotBeRead)
+{
+  const char *readEntries[] = {"BaseMacAddr", "BasePreShareKey", "BasePreShareKey_5g", "DectRFPI",
+                               "HWID", "ModemSerialNumber", "wps_device_pin"};
+  const char *staged[] = {"/tmp/Lan_MAC.txt", "/tmp/SSID_2_4G.txt", "/tmp/SN.txt", "/tmp/WPSPSK.txt"};
+  const struct {
+    std::vector<std::string> args;
+    std::string out;
+  } cases[] = {
+      {{"-g", "SN"}, "SN "},
+      {{"-g", "PINCode"}, "PIN Code "},
+      {{"-g", "passphrase_2.4G"}, "N/A\n"},
+      {{"-g", "passphrase_5G"}, "N/A\n"},
+      {{"-g", "LAN_MAC"}, "N/A\n"},
+      {{"-g", "SSID_2.4G"}, "SSID_2.4G KR4410-1001\n"},
+      {{"-c"}, ""},
+      // 5 GHz channel, the language listing, board HW ID, DECT RFPI
+      {{"-a", "-w"}, "36\nENG,DEU,FRAN/A\nN/A\n[{"},
+  };
+
+  for (bool folders : {true, false}) {
+    for (const char *e : readEntries) {
+      std::string path = std::string("/proc/nvram/") + e;
+      remove(path);
+      put(path + (folders ? "/x" : ""), "STORED");
+      if (!folders) chmod((root + path).c_str(), 0);
+    }
+    for (const char *s : staged) {
+      put(std::string(s) + (folders ? "/x" : ""), "STAGED");
+      if (!folders) chmod((root + s).c_str(), 0);
+    }
+    for (const auto &c : cases) {
+      SCOPED_TRACE(words(c.args) + (folders ? "folders" : "unreadable"));
+      Result r = tarnelWith(c.args, {"DUT_CAPS=drop"});
+      EXPECT_EQ(r.status, 0);
+      EXPECT_EQ(r.out.substr(0, c.out.size()), c.out);
+      if (c.out.find("[{") == std::string::npos) {
+        EXPECT_EQ(r.out, c.out);
+      }
+      if (c.args[0] == "-c") {
+        EXPECT_EQ(traceLines({"sh: "}), Lines{});
+      }
+    }
+    for (const char *s : staged) remove(s);
+  }
+}
+
+// A /tmp that cannot be written leaves what was staged before; a missing
+// /tmp stages nothing and commits nothing staged. Every other action goes on.
+TEST_F(Hostile, TmpReadOnlyOrMissing)
+{
+  put("/tmp/SN.txt", "OLDSN");
+  Result r = tarnelWith({"-i", "-S", "NEWSN", "-c", "-D", "0"}, {"DUT_RO=/tmp"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "ENG\n");
+  EXPECT_EQ(traceLines({"sh: "}), (Lines{"sh: echo OLDSN > /proc/nvram/ModemSerialNumber",
+                                         "sh: /bin/multiLingual -s -t > /tmp/Language.txt"}));
+  EXPECT_EQ(file("/tmp/SN.txt"), "OLDSN");
+  EXPECT_EQ(run({"ls", "-a", "/tmp"}).out, ".\n..\nSN.txt\n");
+
+  remove("/tmp");
+  r = tarnelWith({"-i", "-L", "001122334455", "-c", "-g", "LAN_MAC", "-D", "0", "-b"}, {});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "00:1A:2B:44:10:01\nENG\n");
+  EXPECT_EQ(traceLines({"sh: "}), (Lines{"sh: cat /proc/nvram/BaseMacAddr",
+                                         "sh: /bin/multiLingual -s -t > /tmp/Language.txt"}));
+  EXPECT_FALSE(exists("/tmp"));
+}
+
+// Device commands that are not there: the shell says so on stderr, the
+// values are empty or "N/A", and every block still runs its command lines.
+TEST_F(Hostile, MissingCommands)
+{
+  for (const char *c : {"/bin/nvram", "/bin/wl", "/bin/fwinfo", "/bin/dumpmem", "/bin/ethswctl",
+                        "/bin/sw", "/bin/wireless_set", "/bin/wireless", "/bin/multiLingual",
+                        "/bin/tarcli", "/usr/sbin/asterisk"})
+    remove(c);
+  const struct {
+    std::vector<std::string> args;
+    std::string out;
+    Lines sh;
+  } cases[] = {
+      {{"-i", "-L", "00:11:22:33:44:55", "-c"}, "",
+       {"sh: echo 00:11:22:33:44:55 > /proc/nvram/BaseMacAddr",
+        "sh: nvram set lan_hwaddr=00:11:22:33:44:55"}},
+      // no board identifier, so no model and no LED work
+      {{"-A", "enable"}, "", {"sh: fwinfo -g boardID"}},
+      {{"-E", "on", "-F", "B"}, "",
+       {"sh: sw 0xfffe8708 0x0", "sh: sw 0xfffe87b8 0x0", "sh: sw fffe8104 80000004",
+        "sh: sw fffe8118 80000000"}},
+      {{"-C", "enable", "-o"}, "Coexistence_2.4G disable\nCoexistence_5G disable\n",
+       {"sh: wl -i wl0 obss_coex 1", "sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex"}},
+      {{"-D", "0"}, "ENG\n", {"sh: /bin/multiLingual -s -t > /tmp/Language.txt"}},
+  };
+
+  for (const auto &c : cases) {
+    SCOPED_TRACE(words(c.args));
+    Result r = tarnel(c.args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(traceLines({"sh: "}), c.sh);
+  }
+  Result r = tarnel({"-a", "-w"});
+  EXPECT_EQ(r.status, 0);
+  const std::string before = "N/A\nKR4410-HW-B1\n\n023F8A10C8\n\n[{";
+  EXPECT_EQ(r.out.substr(0, before.size()), before);
+  EXPECT_EQ(r.out.substr(r.out.size() - 3), "}]\n");
+}
+
+// Register reads that come back as 100 kB lines, odd bytes or nothing: a
+// register that cannot be read counts as 0, a link line is read as far as
+// its buffer goes, and every write still goes out in its order.
+TEST_F(Hostile, LedRegisterReads)
+{
+  std::string pieces;
+  for (int i = 0; i < 5000; i++) pieces += "b0001908: 12 34 56 78 ";
+  auto kr4410 = [](std::initializer_list<const char *> values) {
+    Lines l = {"sh: dumpmem 0xb0001904 4", "sh: dumpmem 0xb0001908 4"};
+    for (const char *v : values) l.push_back(std::string("sh: sw 0xb0001908  ") + v + " ");
+    l.push_back("sh: sw 0xb00000dc 0x0");
+    return l;
+  };
+  const Lines mtx2150 = {"sh: ethswctl -c spiaccess -x 0x0100 -l 2",
+                         "sh: ethswctl -c spiaccess -x 0x0104 -l 2",
+                         "sh: ethswctl -c spiaccess -x 0xf -l 2 -d 0x008b"};
+  const std::string kr4410Out = "KR4410\nDelete OG\nAsterisk Restart\n\r\ncmdBuf=dumpmem 0xb0001904 4\n"
+                                "\r\ncmdBuf=dumpmem 0xb0001908 4\n";
+  const struct {
+    const char *model, *command;
+    std::string data, out;
+    Lines sh;  // after the board identifier and the voice clean-up
+  } cases[] = {
+      {"KR4410", "/bin/dumpmem", pieces + "\n", kr4410Out,
+       kr4410({"0x1234567c", "0x1234567c", "0x123456fc", "0x123457fc", "0x1234d7fc"})},
+      {"KR4410", "/bin/dumpmem", everyByte(), kr4410Out,
+       kr4410({"0xc", "0x3c", "0xfc", "0x3fc", "0xc3fc"})},
+      {"MTX-2150", "/bin/ethswctl", "", "MTX-2150\nTwo Difference Speed To Link!\r\n",
+       {mtx2150[0], mtx2150[1], mtx2150[2], "sh: sw -k 0xb000009c 0x0"}},
+      // "1111" from column 19: ports 0 and 4 linked, both with speed code 1
+      {"MTX-2150", "/bin/ethswctl", std::string(100000, '1') + "\n", "MTX-2150\n",
+       {mtx2150[0], mtx2150[1], mtx2150[2], "sh: ethswctl -c spiaccess -x 0x12 -l 2 -d 0x8324",
+        "sh: sw -k 0xb000009c 0x0"}},
+  };
+
+  for (const auto &c : cases) {
+    SCOPED_TRACE(std::string(c.model) + " " + c.command + " " + std::to_string(c.data.size()));
+    init(c.model);
+    put("/var/hostile/out", c.data);
+    // reads print the data; writes print nothing
+    script(c.command, "case \"$*\" in *-d*) ;; *) cat /var/hostile/out;; esac\n");
+    Result r = tarnel({"-A", "enable"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, c.out);
+    Lines sh;
+    for (const auto &l : traceLines({"sh: "}))
+      if (l.find("fwinfo") == std::string::npos && l.find("tarcli") == std::string::npos &&
+          l.find("asterisk") == std::string::npos)
+        sh.push_back(l);
+    EXPECT_EQ(sh, c.sh);
+  }
+}
+
+// The button record and the USB attributes with odd bytes, or folders where
+// files should be.
+TEST_F(Hostile, ButtonAndUsbFiles)
+{
+  std::string bytes;
+  for (int b = 1; b < 256; b++)
+    if (b != '\n' && b != '&') bytes += (char)b;
+  const std::string version = "/sys/bus/usb/devices/2-1/version";
+  ASSERT_EQ(run({"usbplug", "2"}).status, 0);
+  const struct {
+    const char *what;
+    std::vector<std::pair<std::string, std::string>> files;  // "/" at the end: a folder
+    std::vector<std::string> args;
+    std::string out;
+  } cases[] = {
+      // a NUL ends the line's text: C and D after it are not seen
+      {"record with every byte value", {{"/tmp/button.txt", "A&" + bytes + "&\nB" + std::string(1, '\0') + "C&D&\n"}},
+       {"-b"}, "A\n" + bytes + "\nB\n"},
+      {"record is a folder", {{"/tmp/button.txt/", ""}}, {"-b"}, ""},
+      {"odd version bytes, a folder for the other", {{version, "\xff" + std::string(1, '\0') + "\x01"},
+        {"/sys/bus/usb/devices/2-2/version/", ""}},
+       {"-U"}, "show usb device\nUSB 0: \xff \nUSB 1: No USB device is Plug \n"},
+      {"storage driver folder is a file", {{"/proc/scsi/usb-storage", "0\n"}}, {"-U", "-t", "rw"},
+       "No USB device is plug\nNo USB device is plug\nhave 0 USB Device!\n"},
+  };
+
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const auto &f : c.files) {
+      bool folder = f.first.back() == '/';
+      std::string path = folder ? f.first.substr(0, f.first.size() - 1) : f.first;
+      remove(path);
+      put(folder ? path + "/x" : path, f.second);
+    }
+    Result r = tarnel(c.args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_BYTES(r.out, c.out);
+  }
+}
