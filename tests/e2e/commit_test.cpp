@@ -76,22 +76,6 @@ static const Lines notLocked = {
     "call: cmsMsg_cleanup()",
 };
 
-static Lines join(std::initializer_list<Lines> parts)
-{
-  Lines all;
-
-  for (const auto &p : parts) all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
-
-static std::string words(const std::vector<std::string> &args)
-{
-  std::string w;
-
-  for (const auto &a : args) w += a + " ";
-  return w;
-}
-
 using Commit = Dut;
 
 TEST_F(Commit, RunsTheStagedStepsInOrderThenSaves)

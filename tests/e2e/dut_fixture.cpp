@@ -127,13 +127,13 @@ bool Dut::waitForTrace(const std::string &line, int timeoutMs)
   return false;
 }
 
-Result Dut::tarnel(const std::vector<std::string> &args, bool keep)
+Result Dut::tarnel(const std::vector<std::string> &args, const std::vector<std::string> &env)
 {
   std::vector<std::string> cmd = {"tarnel"};
 
-  if (!keep) clearTrace();
+  clearTrace();
   cmd.insert(cmd.end(), args.begin(), args.end());
-  return run(cmd);
+  return run(cmd, env);
 }
 
 std::string Dut::trace()
@@ -154,6 +154,32 @@ Lines splitLines(const std::string &text)
 
   while (std::getline(in, line)) lines.push_back(line);
   return lines;
+}
+
+Lines join(std::initializer_list<Lines> parts)
+{
+  Lines all;
+
+  for (const auto &p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+Lines connection(const std::string &caller, int timeout, const Lines &work)
+{
+  return join({{"call: cmsMsg_init(5001)", "call: cmsMdm_init(5001)",
+                "call: cmsLck_acquireLockWithTimeoutTraced(" + caller + ", " + std::to_string(timeout) + ")",
+                "cms: lock " + caller + " held"},
+               work,
+               {"call: cmsLck_releaseLockTraced(" + caller + ")", "cms: lock " + caller + " released",
+                "call: cmsMdm_cleanup()", "call: cmsMsg_cleanup()"}});
+}
+
+std::string words(const std::vector<std::string> &args)
+{
+  std::string s;
+
+  for (const auto &a : args) s += a.substr(0, 20) + " ";
+  return s;
 }
 
 Lines Dut::traceLines(const std::vector<std::string> &prefixes)
@@ -194,6 +220,18 @@ void Dut::remove(const std::string &path)
   std::string rm = "rm -rf '" + root + path + "'";
 
   if (system(rm.c_str())) ADD_FAILURE() << "could not remove " << path;
+}
+
+const std::string gone = "<gone>";
+
+void Dut::putAll(const Files &files)
+{
+  for (const auto &f : files) {
+    if (f.second == gone)
+      remove(f.first);
+    else
+      put(f.first, f.second);
+  }
 }
 
 void Dut::script(const std::string &path, const std::string &body)

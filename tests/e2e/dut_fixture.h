@@ -5,8 +5,10 @@
 #define TESTS_DUT_FIXTURE_H
 
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <string>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 struct Result {
@@ -15,6 +17,9 @@ struct Result {
 };
 
 using Lines = std::vector<std::string>;
+// Device files and their contents; the content `gone` removes the file.
+using Files = std::vector<std::pair<std::string, std::string>>;
+extern const std::string gone;
 
 class Dut : public ::testing::Test {
 protected:
@@ -25,8 +30,8 @@ protected:
 
   // A fresh factory root of this model in place of the current one.
   void init(const std::string &model);
-  // tarnel ARGS inside the device; the trace is emptied first unless keep.
-  Result tarnel(const std::vector<std::string> &args, bool keep = false);
+  // tarnel ARGS inside the device, the trace emptied first; env as for run.
+  Result tarnel(const std::vector<std::string> &args, const std::vector<std::string> &env = {});
   // Any command inside the device; env entries are NAME=VALUE for the
   // launcher (DUT_CAPS=drop, DUT_RO=/tmp, ...).
   Result run(const std::vector<std::string> &cmd, const std::vector<std::string> &env = {});
@@ -48,11 +53,19 @@ protected:
   bool exists(const std::string &path);
   void put(const std::string &path, const std::string &content);
   void remove(const std::string &path);
+  void putAll(const Files &files);
   // A shell script in place of what path held (a device command, say).
   void script(const std::string &path, const std::string &body);
 };
 
 // Splits text at line ends; a last line without one is kept.
 Lines splitLines(const std::string &text);
+// The parts one after the other.
+Lines join(std::initializer_list<Lines> parts);
+// The trace of one whole store connection of caller around its work:
+// opened, locked with the caller's timeout, released and closed.
+Lines connection(const std::string &caller, int timeout, const Lines &work);
+// A command line for SCOPED_TRACE, each word cut to 20 characters.
+std::string words(const std::vector<std::string> &args);
 
 #endif

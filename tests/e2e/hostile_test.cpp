@@ -120,13 +120,6 @@ protected:
   }
 };
 
-static std::string words(const std::vector<std::string> &args)
-{
-  std::string s;
-  for (const auto &a : args) s += a.substr(0, 20) + " ";
-  return s;
-}
-
 // Long lines are cut at 511 characters, a NUL ends a value, a value without
 // line end runs into the next label; the listings keep their order and
 // their own texts.

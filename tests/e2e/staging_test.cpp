@@ -19,13 +19,6 @@ protected:
   }
 };
 
-static std::string words(const std::vector<std::string> &args)
-{
-  std::string s;
-  for (const auto &a : args) s += "[" + a.substr(0, 40) + "]";
-  return s;
-}
-
 // Exactly one file (or none) is staged, holding exactly the value; nothing
 // is printed and no device command runs.
 TEST_F(Staging, StagesOneParameterByteExact)
