@@ -52,56 +52,10 @@ protected:
   }
 };
 
-// One whole store connection of a caller around its work.
-static Lines connection(const std::string &caller, int timeout, const Lines &work)
-{
-  Lines l = {"call: cmsMsg_init(5001)", "call: cmsMdm_init(5001)",
-             "call: cmsLck_acquireLockWithTimeoutTraced(" + caller + ", " + std::to_string(timeout) + ")",
-             "cms: lock " + caller + " held"};
-  l.insert(l.end(), work.begin(), work.end());
-  l.insert(l.end(), {"call: cmsLck_releaseLockTraced(" + caller + ")", "cms: lock " + caller + " released",
-                     "call: cmsMdm_cleanup()", "call: cmsMsg_cleanup()"});
-  return l;
-}
-
-static Lines twice(const Lines &l)
-{
-  Lines both = l;
-  both.insert(both.end(), l.begin(), l.end());
-  return both;
-}
-
 static std::string pair(const std::string &label, const std::string &value)
 {
   return "'" + label + "':'" + value + "',";
 }
-
-static const char kr4410Plain[] =
-    "enable\ndisable\nKR4410_V1.02.17\nKR44102603120001\nKR4410-1001\nkr4410Factory01\n\n"
-    "Up to 600 Mbps\nAuto(0)\nKR4410-1001-5G\nkr4410Factory5G\n\nUp to 2167 Mbps\n36\n"
-    "00:1A:2B:44:10:03\n00:1A:2B:44:10:04\n00:1A:2B:44:10:01\nN/A\nN/A\nN/A\n12345670\n"
-    "DE (DE/0) GERMANY\nENG,DEU,FRAENG\nKR4410-HW-B1\n\nKR4410\nenable\nenable\n1.0.38-118.5\n"
-    "A2pv6F039v.d26d\n7.14.164.301\n24576 Kbps\n1023 Kbps\n2026-03-12 10:41:07\nN/A\n"
-    "023F8A10C8\nN/A\nN/A\nN/A\n1000M\nN/A\nN/A\n";
-
-// Before the line: the 5 GHz channel, the language listing, the board ID
-// and the DECT RFPI, which print whatever the flag says.
-static const char kr4410Web[] =
-    "36\nENG,DEU,FRAKR4410-HW-B1\n\n023F8A10C8\n\n"
-    "[{'FW Version:':'KR4410_V1.02.17','Serial number:':'KR44102603120001',"
-    "'2.4G SSID:':'KR4410-1001','2.4G PassPhrase:':'kr4410Factory01','2.4G Data rate:':'600 Mbps',"
-    "'2.4G Channel:':'Auto(0)','2.4G Coexist:':'enable','5G SSID:':'KR4410-1001-5G',"
-    "'5G PassPhrase:':'kr4410Factory5G','5G Data rate:':'2167 Mbps','5G Channel:':'36',"
-    "'5G Coexist:':'disable','2.4G WLAN MAC:':'00:1A:2B:44:10:03','5G WLAN MAC:':'00:1A:2B:44:10:04',"
-    "'LAN MAC:':'00:1A:2B:44:10:01','WAN MAC 1:':'N/A','WAN MAC 2:':'N/A','WAN MAC 3:':'N/A',"
-    "'PIN Code:':'12345670','Region:':'DE (DE/0) GERMANY','Language:':'ENG',"
-    "'Board HW ID:':'KR4410-HW-B1','Board Model ID:':'KR4410','2.4GWLAN Status:':'enable',"
-    "'5GWLAN Status:':'enable','Bootloader Version:':'1.0.38-118.5',"
-    "'ADSL Modem Code Version:':'A2pv6F039v.d26d','WLAN Version:':'7.14.164.301',"
-    "'ADSL downstream link rate:':'24576 Kbps','ADSL upstream link rate:':'1023 Kbps',"
-    "'Build time:':'2026-03-12 10:41:07','DECT Version:':'N/A','DECT RFPI:':'023F8A10C8',"
-    "'DECT Handset:':'N/A','FACTORY MODE:':'N/A','Start Page:':'N/A','WAN1 link status:':'1000M',"
-    "'WAN2 link status:':'N/A','WAN3 link status:':'N/A',}]\n";
 
 // A fast-path line (0 Kbps), no DECT, automatic 5 GHz channel, 5 GHz radio
 // off, no language listing.
@@ -139,18 +93,12 @@ TEST_F(Report, RatesAtEveryBandwidth)
     const char *args, *out;
   } cases[] = {
       {{{"wl0", "20MHz", 5, -1}}, "-f", "Up to 54 Mbps\n"},
-      {{{"wl0", "20MHz", 5, 0}}, "-f", "Up to 289 Mbps\n"},
-      {{{"wl0", "20MHz", 5, 2}}, "-f", "Up to 0 Mbps\n"},
       {{{"wl0", "40MHz", 5, 1}}, "-f", "Up to 600 Mbps\n"},
       {{{"wl0", "80MHz", 5, 0}}, "-f", "Up to 600 Mbps\n"},
-      {{{"wl0", "80MHz", 5, -3}}, "-f", "Up to 0 Mbps\n"},
-      {{{"wl0", "", 5, 1}}, "-f", "Up to 289 Mbps\n"},
       {{{"wl0", longText, 5, 1}}, "-f", "Up to 289 Mbps\n"},
       {{{"wl1", "40MHz", 7, 1}, {"wl0", "20MHz", 7, -1}}, "-f", "Up to 600 Mbps\n"},
-      {{{"wl0", "40MHz", 5, 1}, {"wl1", "20MHz", 9, 2}}, "-x", "Up to 481 Mbps\n"},
       {{{"wl0", "40MHz", 5, 1}, {"wl1", "40MHz", -1, 2}}, "-x", "Up to 1000 Mbps\n"},
       {{{"wl0", "40MHz", 5, 1}, {"wl1", "80MHz", 99, 2}}, "-x", "Up to 2167 Mbps\n"},
-      {{{"wl0", "40MHz", 5, 1}, {"wl1", "160MHz", 9, 1}}, "-x", "Up to 481 Mbps\n"},
       {{{"wl0", "40MHz", 5, 1}, {"wl1", longText, 9, 1}}, "-x", "Up to 481 Mbps\n"},
       {{}, "-x", "Up to 481 Mbps\n"},
       {{{"wl0", "20MHz", 7, 1}, {"wl1" + longText, "80MHz", 7, 1}, {"WL1", "80MHz", 7, 1}}, "-x", "Up to 481 Mbps\n"},
@@ -239,13 +187,8 @@ TEST_F(Report, XdslLine)
       {{{"ulFastUpStreamRate", "512000"}, {"ulFastDnStreamRate", "8192000"},
         {"ulInterleavedUpStreamRate", "0"}, {"ulInterleavedDnStreamRate", "0"}},
        nullptr, {"-d", "-u"}, "uplink 0 Kbps\ndownlink 0 Kbps\n"},
-      {{{"ulInterleavedUpStreamRate", "1024000"}, {"ulInterleavedDnStreamRate", "2048000"}},
-       nullptr, {"-d", "-u", "-w"}, "1024 Kbps\n2048 Kbps\n"},
-      {{{"LinkState", "0"}}, nullptr, {"-p"}, "UP\n"},
-      {{{"LinkState", "0"}}, nullptr, {"-p", "-w"}, "UP\n"},
-      {{{"LinkState", "1"}}, nullptr, {"-p", "-d"}, "downlink 2048 Kbps\nDOWN\n"},
+      {{{"LinkState", "1"}}, nullptr, {"-p"}, "DOWN\n"},
       {{{"LinkState", "2"}}, nullptr, {"-p", "-w"}, "DOWN\n"},
-      {{{"LinkState", "9"}}, nullptr, {"-p"}, "DOWN\n"},
       {{{"LinkState", "15"}}, nullptr, {"-p"}, "DOWN\n"},
       {{{"LinkState", "0"}}, "xdslCtl_GetConnectionInfo", {"-p", "-u", "-d"},
        "uplink 0 Kbps\ndownlink 0 Kbps\nDOWN\n"},
@@ -278,12 +221,7 @@ TEST_F(Report, Coexistence)
       {{"-X", "enable", "-C", "disable"}, "", {"sh: wl -i wl0 obss_coex 0", "sh: wl -i wl1 obss_coex 1"}, "0", "1"},
       {{"-C", "enable", "-C", "disable"}, "", {"sh: wl -i wl0 obss_coex 0"}, "0", "0"},
       {{"-C", "Enable", "-X", "1"}, "", {}, "1", "0"},
-      {{"-C", "enable ", "-X", ""}, "", {}, "1", "0"},
       {{"-C", longText, "-X", "disable" + longText}, "", {}, "1", "0"},
-      {{"-o", "-X", "enable"}, "Coexistence_2.4G enable\nCoexistence_5G enable\n",
-       {"sh: wl -i wl1 obss_coex 1", ask24[0], ask5[0]}, "1", "1"},
-      {{"-o", "-w"}, "enable\ndisable\n", {ask24[0], ask5[0]}, "1", "0"},
-      {{"-q", "-j", "-w"}, "enable\ndisable\n", {ask24[0], ask5[0]}, "1", "0"},
       {{"-j", "-o"}, "Coexistence_2.4G enable\nCoexistence_5G disable\nenable\n", {ask24[0], ask5[0], ask24[0]},
        "1", "0"},
       {{"-q", "-j", "-o", "-X", "enable", "-C", "disable"},
@@ -292,9 +230,7 @@ TEST_F(Report, Coexistence)
   };
 
   for (const auto &c : cases) {
-    std::string words;
-    for (const auto &w : c.args) words += w.substr(0, 20) + " ";
-    SCOPED_TRACE(words);
+    SCOPED_TRACE(words(c.args));
     put("/var/dutsim/wl/wl0/obss_coex", "1");
     put("/var/dutsim/wl/wl1/obss_coex", "0");
     Result r = tarnel(c.args);
@@ -314,7 +250,7 @@ TEST_F(Report, WebReportOnlyAfterTheWizard)
     std::string wizardFirst;
     bool report;
   } cases[] = {
-      {"1", true}, {"0", false}, {"", false}, {"abc", false}, {"7x", true}, {"-1", true},
+      {"0", false}, {"", false}, {"abc", false}, {"7x", true}, {"-1", true},
       {"99999999999", true}, {std::string(10240, '9'), true}, {std::string(10240, '0'), false},
   };
 
@@ -375,7 +311,6 @@ TEST_F(Report, WebValuesUnchanged)
       {"/var/dutsim/fwinfo/fw", "KR'4410,V1", pair("FW Version:", "KR'4410,V1")},
       {"/var/dutsim/xdsl/phyVerStr", "A2pv6F039v\nd26d", pair("ADSL Modem Code Version:", "A2pv6F039v\nd26d")},
       {"/var/dutsim/xdsl/phyVerStr", longText, pair("ADSL Modem Code Version:", std::string(32, 'x'))},
-      {"/var/dutsim/xdsl/phyVerStr", "", pair("ADSL Modem Code Version:", "")},
       {"/var/dutsim/fwinfo/fw", longText, pair("FW Version:", std::string(511, 'x'))},
       {"/var/dutsim/fault/xdslCtl_GetVersion", "9002", pair("ADSL Modem Code Version:", "")},
       {"/var/dutsim/fault/xdslCtl_GetConnectionInfo", "9002",
@@ -396,78 +331,46 @@ TEST_F(Report, WebValuesUnchanged)
 // call of a plain report of a factory-fresh KR4410.
 TEST_F(Report, ReadersRunInTheirOrder)
 {
-  Lines want = {"sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex", "sh: fwinfo -g fw",
-                "sh: cat /proc/nvram/ModemSerialNumber", "sh: nvram get wl0_ssid",
-                "sh: cat /proc/nvram/BasePreShareKey"};
-  Lines rate = connection("get_nmode_dataRate", 5000, {"call: cmsObj_getNextFlags(OID)", "call: cmsObj_free()"});
-  Lines rate5 = twice(connection("get_nmode_dataRate5g", 5000,
+  const Lines rate5 = connection("get_nmode_dataRate5g", 5000,
                                  {"call: cmsObj_getNext(OID)", "call: cmsObj_free()", "call: cmsObj_getNext(OID)",
-                                  "call: cmsObj_free()", "call: cmsObj_getNext(OID)"}));
-  want.insert(want.end(), rate.begin(), rate.end());
-  want.insert(want.end(), {"sh: nvram get wl0_channel", "sh: nvram get wl1_ssid",
-                           "sh: cat /proc/nvram/BasePreShareKey_5g"});
-  want.insert(want.end(), rate5.begin(), rate5.end());
-  want.insert(want.end(), {"sh: nvram get wl1_channel", "sh: nvram get wl0_hwaddr", "sh: nvram get wl1_hwaddr",
-                           "sh: cat /proc/nvram/BaseMacAddr", "sh: cat /proc/nvram/wps_device_pin",
-                           "sh: wl country", "sh: /bin/multiLingual -s -t > /tmp/Language.txt",
-                           "sh: cat /proc/nvram/HWID", "sh: fwinfo -g boardID", "sh: nvram get wl0_radio",
-                           "sh: nvram get wl1_radio", "sh: fwinfo -g cfe", "call: xdslCtl_GetVersion(0)",
-                           "sh: fwinfo -g wlan", "call: xdslCtl_GetConnectionInfo(0)",
-                           "call: xdslCtl_GetConnectionInfo(0)", "sh: fwinfo -g time",
-                           "sh: cat /proc/nvram/DectRFPI", "call: getWANSpeed()"});
+                                  "call: cmsObj_free()", "call: cmsObj_getNext(OID)"});
+  const Lines want = join(
+      {{"sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex", "sh: fwinfo -g fw",
+        "sh: cat /proc/nvram/ModemSerialNumber", "sh: nvram get wl0_ssid", "sh: cat /proc/nvram/BasePreShareKey"},
+       connection("get_nmode_dataRate", 5000, {"call: cmsObj_getNextFlags(OID)", "call: cmsObj_free()"}),
+       {"sh: nvram get wl0_channel", "sh: nvram get wl1_ssid", "sh: cat /proc/nvram/BasePreShareKey_5g"},
+       rate5, rate5,
+       {"sh: nvram get wl1_channel", "sh: nvram get wl0_hwaddr", "sh: nvram get wl1_hwaddr",
+        "sh: cat /proc/nvram/BaseMacAddr", "sh: cat /proc/nvram/wps_device_pin", "sh: wl country",
+        "sh: /bin/multiLingual -s -t > /tmp/Language.txt", "sh: cat /proc/nvram/HWID", "sh: fwinfo -g boardID",
+        "sh: nvram get wl0_radio", "sh: nvram get wl1_radio", "sh: fwinfo -g cfe", "call: xdslCtl_GetVersion(0)",
+        "sh: fwinfo -g wlan", "call: xdslCtl_GetConnectionInfo(0)", "call: xdslCtl_GetConnectionInfo(0)",
+        "sh: fwinfo -g time", "sh: cat /proc/nvram/DectRFPI", "call: getWANSpeed()"}});
 
   tarnel({"-a"});
   EXPECT_EQ(storeCalls({"sh: ", "call: ", "cms: "}), want);
 }
 
-// The product sheets of the same two gateways, the same in web mode.
-static const char kr4410Sheet[] =
-    "FW Version: KR4410_V1.02.17\nSeries number: KR44102603120001\n2.4G SSID: KR4410-1001\n"
-    "2.4G PassPhrase: kr4410Factory01\n\n2.4G Coexist: enable\n2.4G Data rate: Up to 600 Mbps\n"
-    "2.4G Channel: Auto(0)\n2.4G WLAN MAC: 00:1A:2B:44:10:03\n5G SSID:KR4410-1001-5G\n"
-    "5G PassPhrase:kr4410Factory5G\n\n5G Coexist: disable\n5G Data rate: Up to 2167 Mbps\n"
-    "5G Channel:36\n5G WLAN MAC:00:1A:2B:44:10:04\nLAN MAC: 00:1A:2B:44:10:01\nWLAN MAC 1: N/A\n"
-    "WLAN MAC 2: N/A\nWLAN MAC 3: N/A\nPIN Code: 12345670\nRegion: DE (DE/0) GERMANY\n"
-    "Language: ENG,DEU,FRAENG\nBoard HW ID:KR4410-HW-B1\n\nBoard Model ID: KR4410\n"
-    "ADSL Modem Code Version: A2pv6F039v.d26d\nWLAN Version: 7.14.164.301\n"
-    "ADSL downstream link rate: 24576 Kbps\nADSL upstream link rate: 1023 Kbps\n"
-    "Build time: 2026-03-12 10:41:07\nDECT Version: N/A\nDECT RFPI: 023F8A10C8\nDECT Handset: N/A\n"
-    "FACTORY MODE: N/A\n";
-
-static const char pz7720eSheet[] =
-    "FW Version: PZ7720E_V2.00.05\nSeries number: PZ77202605020042\n2.4G SSID: PZ7720E-42\n"
-    "2.4G PassPhrase: pz7720eKey2024\n\n2.4G Coexist: disable\n2.4G Data rate: Up to 54 Mbps\n"
-    "2.4G Channel: 11\n2.4G WLAN MAC: 00:22:6B:77:20:E2\n5G SSID:PZ7720E-42-5G\n"
-    "5G PassPhrase:pz7720eKey5G24\n\n5G Coexist: enable\n5G Data rate: Up to 1000 Mbps\n"
-    "5G Channel:Auto(0)\n5G WLAN MAC:00:22:6B:77:20:E3\nLAN MAC: 00:22:6B:77:20:E0\nWLAN MAC 1: N/A\n"
-    "WLAN MAC 2: N/A\nWLAN MAC 3: N/A\nPIN Code: 87654325\nRegion: NL (NL/1) NETHERLANDS\n"
-    "Language: ENG\nBoard HW ID:PZ7720E-HW-A2\n\nBoard Model ID: PZ7720E\n"
-    "ADSL Modem Code Version: A2pv6F039v.d26d\nWLAN Version: 7.14.170.33\n"
-    "ADSL downstream link rate: 0 Kbps\nADSL upstream link rate: 0 Kbps\n"
-    "Build time: 2026-05-02 08:12:55\nDECT Version: N/A\nDECT RFPI: N/A\nDECT Handset: N/A\n"
-    "FACTORY MODE: N/A\n";
-
-TEST_F(Report, WholeReportsAndSheetsByteForByte)
+// A second model, its wizard not run: the KR4410's plain report and web
+// line are the usage reference's examples.
+TEST_F(Report, WholeReportsByteForByte)
 {
+  const std::string before = "PZ7720E-HW-A2\n\nN/A\n";
   const struct {
-    const char *model, *wizardFirst;
+    const char *wizardFirst;
     std::vector<std::string> args;
     std::string out;
   } cases[] = {
-      {"KR4410", nullptr, {"-a"}, kr4410Plain},
-      {"KR4410", nullptr, {"-a", "-w"}, kr4410Web},
-      {"PZ7720E", nullptr, {"-a"}, pz7720ePlain},
-      // the wizard has not run: no line, and no line end after NULL
-      {"PZ7720E", nullptr, {"-w", "-a"}, "PZ7720E-HW-A2\n\nN/A\nNULL"},
-      {"PZ7720E", "1", {"-a", "-w"}, std::string("PZ7720E-HW-A2\n\nN/A\n") + pz7720eWebLine},
-      {"KR4410", nullptr, {"-n"}, kr4410Sheet},
-      {"PZ7720E", nullptr, {"-n", "-w"}, pz7720eSheet},
+      {"0", {"-a"}, pz7720ePlain},
+      // no line, and no line end after NULL
+      {"0", {"-w", "-a"}, before + "NULL"},
+      {"1", {"-a", "-w"}, before + pz7720eWebLine},
   };
 
+  init("PZ7720E");
   for (const auto &c : cases) {
-    SCOPED_TRACE(std::string(c.model) + " " + c.args[0] + (c.args.size() > 1 ? " web" : ""));
-    init(c.model);
-    if (c.wizardFirst) put("/var/dutsim/cms/TempPool1Cfg/wizard_first", c.wizardFirst);
+    SCOPED_TRACE(words(c.args) + "wizard_first " + c.wizardFirst);
+    put("/var/dutsim/cms/TempPool1Cfg/wizard_first", c.wizardFirst);
     Result r = tarnel(c.args);
     EXPECT_EQ(r.out, c.out);
     EXPECT_EQ(r.err, "");
