@@ -174,6 +174,15 @@ Lines connection(const std::string &caller, int timeout, const Lines &work)
                 "call: cmsMdm_cleanup()", "call: cmsMsg_cleanup()"}});
 }
 
+std::string everyByte()
+{
+  std::string s;
+
+  for (int b = 1; b < 256; b++)
+    if (b != '\n') s += (char)b;
+  return s + std::string(1, '\0') + "after the NUL\n";
+}
+
 std::string words(const std::vector<std::string> &args)
 {
   std::string s;

@@ -28,15 +28,6 @@ static const struct {
      "LAN_MAC ABC:\nWAN_MAC_1 N/A\nWAN_MAC_2 N/A\nWAN_MAC_3 N/A\nWLAN_2.4G_MAC abc 12WLAN_5G_MAC "
      "abc 12SN abc 12PIN Code abc 12SSID_2.4G abc 12SSID_5G abc 12passphrase_2.4G abc 12\n"
      "passphrase_5G abc 12\nWPS_PIN abc 12"},
-    {{"-n"},
-     "FW Version: abc 12Series number: abc 122.4G SSID: abc 122.4G PassPhrase: abc 12\n"
-     "2.4G Coexist: disable\n2.4G Data rate: Up to 600 Mbps\n2.4G Channel: abc 122.4G WLAN MAC: "
-     "abc 125G SSID:abc 125G PassPhrase:abc 12\n5G Coexist: disable\n5G Data rate: Up to 2167 "
-     "Mbps\n5G Channel:abc 125G WLAN MAC:abc 12LAN MAC: ABC:\nWLAN MAC 1: N/A\nWLAN MAC 2: N/A\n"
-     "WLAN MAC 3: N/A\nPIN Code: abc 12Region: abc 12Language: ENG\nBoard HW ID:abc 12\nBoard "
-     "Model ID: abc 12ADSL Modem Code Version: A2pv6F039v.d26d\nWLAN Version: abc 12ADSL "
-     "downstream link rate: 24576 Kbps\nADSL upstream link rate: 1023 Kbps\nBuild time: abc "
-     "12DECT Version: N/A\nDECT RFPI: abc 12DECT Handset: N/A\nFACTORY MODE: N/A\n"},
     {{"-a"},
      "disable\ndisable\nabc 12abc 12abc 12abc 12\nUp to 600 Mbps\nabc 12abc 12abc 12\nUp to 2167 "
      "Mbps\nabc 12abc 12abc 12ABC:\nN/A\nN/A\nN/A\nabc 12abc 12ENG\nabc 12\nabc 12enable\nenable\n"
@@ -62,16 +53,6 @@ static std::string replaceAll(std::string s, const std::string &from, const std:
   for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
     s.replace(at, from.size(), to);
   return s;
-}
-
-// Every byte value but the line end, then a NUL that ends the value as a
-// C string, then the line end.
-static std::string everyByte()
-{
-  std::string s;
-  for (int b = 1; b < 256; b++)
-    if (b != '\n') s += (char)b;
-  return s + std::string(1, '\0') + "after the NUL\n";
 }
 
 // The first place where two outputs differ, with what stands there: a
@@ -109,14 +90,6 @@ protected:
   void flashHolds(const std::string &data)
   {
     for (const char *e : flashEntries) put(std::string("/proc/nvram/") + e, data);
-  }
-
-  Result tarnelWith(const std::vector<std::string> &args, const std::vector<std::string> &env)
-  {
-    std::vector<std::string> cmd = {"tarnel"};
-    cmd.insert(cmd.end(), args.begin(), args.end());
-    clearTrace();
-    return run(cmd, env);
   }
 };
 
@@ -236,7 +209,7 @@ TEST_F(Hostile, FlashAndStagingThatCannotBeRead)
     }
     for (const auto &c : cases) {
       SCOPED_TRACE(words(c.args) + (folders ? "folders" : "unreadable"));
-      Result r = tarnelWith(c.args, {"DUT_CAPS=drop"});
+      Result r = tarnel(c.args, {"DUT_CAPS=drop"});
       EXPECT_EQ(r.status, 0);
       EXPECT_EQ(r.out.substr(0, c.out.size()), c.out);
       if (c.out.find("[{") == std::string::npos) {
@@ -255,7 +228,7 @@ TEST_F(Hostile, FlashAndStagingThatCannotBeRead)
 TEST_F(Hostile, TmpReadOnlyOrMissing)
 {
   put("/tmp/SN.txt", "OLDSN");
-  Result r = tarnelWith({"-i", "-S", "NEWSN", "-c", "-D", "0"}, {"DUT_RO=/tmp"});
+  Result r = tarnel({"-i", "-S", "NEWSN", "-c", "-D", "0"}, {"DUT_RO=/tmp"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "ENG\n");
   EXPECT_EQ(traceLines({"sh: "}), (Lines{"sh: echo OLDSN > /proc/nvram/ModemSerialNumber",
@@ -264,7 +237,7 @@ TEST_F(Hostile, TmpReadOnlyOrMissing)
   EXPECT_EQ(run({"ls", "-a", "/tmp"}).out, ".\n..\nSN.txt\n");
 
   remove("/tmp");
-  r = tarnelWith({"-i", "-L", "001122334455", "-c", "-g", "LAN_MAC", "-D", "0", "-b"}, {});
+  r = tarnel({"-i", "-L", "001122334455", "-c", "-g", "LAN_MAC", "-D", "0", "-b"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "00:1A:2B:44:10:01\nENG\n");
   EXPECT_EQ(traceLines({"sh: "}), (Lines{"sh: cat /proc/nvram/BaseMacAddr",
@@ -310,59 +283,6 @@ TEST_F(Hostile, MissingCommands)
   const std::string before = "N/A\nKR4410-HW-B1\n\n023F8A10C8\n\n[{";
   EXPECT_EQ(r.out.substr(0, before.size()), before);
   EXPECT_EQ(r.out.substr(r.out.size() - 3), "}]\n");
-}
-
-// Register reads that come back as 100 kB lines, odd bytes or nothing: a
-// register that cannot be read counts as 0, a link line is read as far as
-// its buffer goes, and every write still goes out in its order.
-TEST_F(Hostile, LedRegisterReads)
-{
-  std::string pieces;
-  for (int i = 0; i < 5000; i++) pieces += "b0001908: 12 34 56 78 ";
-  auto kr4410 = [](std::initializer_list<const char *> values) {
-    Lines l = {"sh: dumpmem 0xb0001904 4", "sh: dumpmem 0xb0001908 4"};
-    for (const char *v : values) l.push_back(std::string("sh: sw 0xb0001908  ") + v + " ");
-    l.push_back("sh: sw 0xb00000dc 0x0");
-    return l;
-  };
-  const Lines mtx2150 = {"sh: ethswctl -c spiaccess -x 0x0100 -l 2",
-                         "sh: ethswctl -c spiaccess -x 0x0104 -l 2",
-                         "sh: ethswctl -c spiaccess -x 0xf -l 2 -d 0x008b"};
-  const std::string kr4410Out = "KR4410\nDelete OG\nAsterisk Restart\n\r\ncmdBuf=dumpmem 0xb0001904 4\n"
-                                "\r\ncmdBuf=dumpmem 0xb0001908 4\n";
-  const struct {
-    const char *model, *command;
-    std::string data, out;
-    Lines sh;  // after the board identifier and the voice clean-up
-  } cases[] = {
-      {"KR4410", "/bin/dumpmem", pieces + "\n", kr4410Out,
-       kr4410({"0x1234567c", "0x1234567c", "0x123456fc", "0x123457fc", "0x1234d7fc"})},
-      {"KR4410", "/bin/dumpmem", everyByte(), kr4410Out,
-       kr4410({"0xc", "0x3c", "0xfc", "0x3fc", "0xc3fc"})},
-      {"MTX-2150", "/bin/ethswctl", "", "MTX-2150\nTwo Difference Speed To Link!\r\n",
-       {mtx2150[0], mtx2150[1], mtx2150[2], "sh: sw -k 0xb000009c 0x0"}},
-      // "1111" from column 19: ports 0 and 4 linked, both with speed code 1
-      {"MTX-2150", "/bin/ethswctl", std::string(100000, '1') + "\n", "MTX-2150\n",
-       {mtx2150[0], mtx2150[1], mtx2150[2], "sh: ethswctl -c spiaccess -x 0x12 -l 2 -d 0x8324",
-        "sh: sw -k 0xb000009c 0x0"}},
-  };
-
-  for (const auto &c : cases) {
-    SCOPED_TRACE(std::string(c.model) + " " + c.command + " " + std::to_string(c.data.size()));
-    init(c.model);
-    put("/var/hostile/out", c.data);
-    // reads print the data; writes print nothing
-    script(c.command, "case \"$*\" in *-d*) ;; *) cat /var/hostile/out;; esac\n");
-    Result r = tarnel({"-A", "enable"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, c.out);
-    Lines sh;
-    for (const auto &l : traceLines({"sh: "}))
-      if (l.find("fwinfo") == std::string::npos && l.find("tarcli") == std::string::npos &&
-          l.find("asterisk") == std::string::npos)
-        sh.push_back(l);
-    EXPECT_EQ(sh, c.sh);
-  }
 }
 
 // The button record and the USB attributes with odd bytes, or folders where

@@ -10,6 +10,7 @@ TEST_F(Order, BlocksReachTheDeviceInTheirOrder)
 {
   const char *const markers[] = {
       "sh: sw 0xfffe8708 0x0",                                             // -E -F
+      "sh: fwinfo -g boardID",                                             // -A
       "sh: cat /proc/nvram/ModemSerialNumber",                             // -g SN
       "call: cmsLck_acquireLockWithTimeoutTraced(saveToFlash, 5000)",      // -c
       "sh: echo > /proc/nvram/BaseMacAddr ",                               // -e
@@ -35,7 +36,7 @@ TEST_F(Order, BlocksReachTheDeviceInTheirOrder)
   ASSERT_EQ(run({"usbplug", "1"}).status, 0);
   Result r = tarnel({"-k", "disable", "-q", "-j", "-x", "-f", "-B", "enable", "-D", "1", "-m", "-l",
                      "-b", "-M", "x", "-t", "x", "-U", "-o", "-X", "enable", "-C", "disable", "-p", "-d",
-                     "-u", "-r", "-e", "-c", "-g", "SN", "-E", "on", "-F", "B"});
+                     "-u", "-r", "-e", "-c", "-g", "SN", "-A", "x", "-E", "on", "-F", "B"});
   EXPECT_EQ(r.status, 0);
   Lines lines = traceLines();
   size_t at = 0;
