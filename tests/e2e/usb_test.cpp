@@ -8,8 +8,6 @@
 
 #include "dut_fixture.h"
 
-using Files = std::vector<std::pair<std::string, std::string>>;
-
 static const char *const DROP = "sh: echo 3 > /proc/sys/vm/drop_caches";
 
 class Usb : public Dut {
@@ -111,7 +109,7 @@ TEST_F(Usb, DeviceCheck)
 
 TEST_F(Usb, TransferRate)
 {
-  const std::string ten(10240, 'r'), zeros = std::string(10240, '0') + "2";
+  const std::string ten(10240, 'r');
   const std::string nines600(600, '9'), nines10k(10240, '9');
   const std::string one = "have 1 USB Device!\nStart Test USB0:\n";
   const std::string readOne = "Read file name:/mnt/var/usb/test.bin\nfile size=1000000\nRead Speed: # MB/s\n";
@@ -129,8 +127,6 @@ TEST_F(Usb, TransferRate)
     // write.txt of each mount point: its length, -1 when absent, -2 a folder
     long written[3];
   } cases[] = {
-      {"no storage driver", {"0"}, {}, {}, {"-t", "rw", "-v", "1"},
-       "No USB device is plug\nhave 0 USB Device!\n", {}, {-1, -1, -1}},
       {"driver without devices", {"1"}, {"/proc/scsi/usb-storage/0"}, {}, {"-t", "rw", "-v", "1"},
        "have 0 USB Device!\n", {}, {-1, -1, -1}},
       {"one device, read", {"-s", "1000000", "1"}, {}, {}, {"-t", "r"},
@@ -158,31 +154,14 @@ TEST_F(Usb, TransferRate)
        "have 3 USB Device!\n", {DROP, DROP, DROP}, {-1, -1, -1}},
       {"first test.bin missing: no further device", {"2"}, {}, {}, {"-t", "rw", "-v", "1"},
        "have 2 USB Device!\nStart Test USB0:\nopen read file error!!\n", {DROP}, {-1, -1, -1}},
-      {"second test.bin missing", {"-s", "1000000", "2"}, {"/mnt/usb2/test.bin"}, {},
-       {"-t", "rw", "-v", "1"},
-       "have 2 USB Device!\nStart Test USB0:\nRead file name:/mnt/usb1/test.bin\nfile size=1000000\n"
-       "Read Speed: # MB/s\nWrite file name:/mnt/usb1/write.txt\ncount=1000 \nfile size=1 M Byte\n"
-       " Write Speed: # MB/s\nStart Test USB1:\nopen read file error!!\n",
-       {DROP, DROP}, {-1, 1024000, -1}},
       {"write.txt cannot be opened", {"1"}, {}, {{w0 + "/x", ""}}, {"-t", "w", "-v", "1"},
        one + "open wirte file error!!\n", {DROP}, {-2, -1, -1}},
-      {"empty test.bin", {"-s", "0", "1"}, {}, {}, {"-t", "r"},
-       one + "Read file name:/mnt/var/usb/test.bin\nfile size=0\nRead Speed: 0.00 MB/s\n", {DROP},
-       {-1, -1, -1}},
       {"mode compared exactly", {"1"}, {}, {}, {"-t", "RW", "-v", "1"}, one, {DROP}, {-1, -1, -1}},
       {"10 kB mode", {"1"}, {}, {}, {"-t", ten, "-v", "1"}, one, {DROP}, {-1, -1, -1}},
       {"no size: an empty file", {"1"}, {}, {{w0, std::string(5000, 'x')}}, {"-t", "w"},
        one + writeOne + "count=0 \nfile size=0 M Byte\n Write Speed: 0.00 MB/s\n", {DROP}, {0, -1, -1}},
-      {"size with blanks, sign and a tail", {"1"}, {}, {}, {"-t", "w", "-v", " +3MB"},
-       one + writeOne + "count=3000 \nfile size=3 M Byte\n Write Speed: # MB/s\n", {DROP},
-       {3072000, -1, -1}},
-      {"10 kB of zeros before the size", {"1"}, {}, {}, {"-t", "w", "-v", zeros},
-       one + writeOne + "count=2000 \nfile size=2 M Byte\n Write Speed: # MB/s\n", {DROP},
-       {2048000, -1, -1}},
       {"negative size", {"1"}, {}, {{w0, "kept"}}, {"-t", "w", "-v", "-1"}, one + range, {DROP},
        {4, -1, -1}},
-      {"count beyond the int range", {"1"}, {}, {}, {"-t", "w", "-v", "2147484"}, one + range,
-       {DROP}, {-1, -1, -1}},
       {"600-digit size", {"1"}, {}, {}, {"-t", "w", "-v", nines600}, one + range, {DROP},
        {-1, -1, -1}},
       {"10 kB size", {"1"}, {}, {}, {"-t", "w", "-v", nines10k}, one + range, {DROP},
