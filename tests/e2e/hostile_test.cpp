@@ -55,29 +55,6 @@ static std::string replaceAll(std::string s, const std::string &from, const std:
   return s;
 }
 
-// The first place where two outputs differ, with what stands there: a
-// 100 kB output is not worth printing whole.
-static std::string firstDifference(const std::string &got, const std::string &want)
-{
-  size_t i = 0;
-  while (i < got.size() && i < want.size() && got[i] == want[i]) i++;
-  auto around = [i](const std::string &s) {
-    std::string e;
-    for (size_t k = i < 20 ? 0 : i - 20; k < s.size() && k < i + 40; k++) {
-      unsigned char c = s[k];
-      e += isprint(c) ? std::string(1, c) : "\\x" + std::string(1, "0123456789abcdef"[c >> 4]) +
-                                                 "0123456789abcdef"[c & 15];
-    }
-    return e;
-  };
-  return "sizes " + std::to_string(got.size()) + "/" + std::to_string(want.size()) +
-         ", first difference at " + std::to_string(i) + "\n got: " + around(got) +
-         "\nwant: " + around(want);
-}
-
-#define EXPECT_BYTES(got, want) \
-  EXPECT_TRUE((got) == (want)) << firstDifference(got, want)
-
 class Hostile : public Dut {
 protected:
   // The commands print data, and nothing else, from now on.
@@ -119,7 +96,7 @@ TEST_F(Hostile, EveryListingWithOddLines)
       SCOPED_TRACE(std::string(k.what) + ": " + words(l.args));
       Result r = tarnel(l.args);
       EXPECT_EQ(r.status, 0);
-      EXPECT_BYTES(r.out, replaceAll(replaceAll(l.out, "ABC:", mac), "abc 12", k.value));
+      EXPECT_EQ(r.out, replaceAll(replaceAll(l.out, "ABC:", mac), "abc 12", k.value));
     }
   }
 }
@@ -163,10 +140,10 @@ TEST_F(Hostile, SilentCommandsAndErasedFlash)
       const std::string &want = erased ? c.erased : c.silent;
       EXPECT_EQ(r.status, 0);
       if (want.size() > 2 && want.compare(want.size() - 2, 2, "[{") == 0) {
-        EXPECT_BYTES(r.out.substr(0, want.size()), want);
+        EXPECT_EQ(r.out.substr(0, want.size()), want);
         EXPECT_EQ(r.out.substr(r.out.size() - 3), "}]\n");
       } else {
-        EXPECT_BYTES(r.out, want);
+        EXPECT_EQ(r.out, want);
       }
     }
   }
@@ -263,12 +240,8 @@ TEST_F(Hostile, MissingCommands)
         "sh: nvram set lan_hwaddr=00:11:22:33:44:55"}},
       // no board identifier, so no model and no LED work
       {{"-A", "enable"}, "", {"sh: fwinfo -g boardID"}},
-      {{"-E", "on", "-F", "B"}, "",
-       {"sh: sw 0xfffe8708 0x0", "sh: sw 0xfffe87b8 0x0", "sh: sw fffe8104 80000004",
-        "sh: sw fffe8118 80000000"}},
       {{"-C", "enable", "-o"}, "Coexistence_2.4G disable\nCoexistence_5G disable\n",
        {"sh: wl -i wl0 obss_coex 1", "sh: wl -i wl0 obss_coex", "sh: wl -i wl1 obss_coex"}},
-      {{"-D", "0"}, "ENG\n", {"sh: /bin/multiLingual -s -t > /tmp/Language.txt"}},
   };
 
   for (const auto &c : cases) {
@@ -321,6 +294,6 @@ TEST_F(Hostile, ButtonAndUsbFiles)
     }
     Result r = tarnel(c.args);
     EXPECT_EQ(r.status, 0);
-    EXPECT_BYTES(r.out, c.out);
+    EXPECT_EQ(r.out, c.out);
   }
 }
