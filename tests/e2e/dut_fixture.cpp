@@ -64,25 +64,18 @@ static Result collect(pid_t pid, const std::string &scratch)
   return r;
 }
 
-static Result spawn(const std::vector<std::string> &argv, const std::vector<std::string> &env,
-                    const std::string &scratch)
-{
-  return collect(launch(argv, env, scratch), scratch);
-}
-
 void Dut::SetUp()
 {
   char tmpl[] = "/tmp/tarnel-e2e-XXXXXX";
 
   ASSERT_NE(mkdtemp(tmpl), nullptr);
-  root = std::string(tmpl) + "/root";
+  top = tmpl;
+  root = top + "/root";
   init("KR4410");
 }
 
 void Dut::TearDown()
 {
-  std::string top = root.substr(0, root.rfind('/'));
-
   if (getenv("TARNEL_KEEP_ROOTS") || (HasFailure() && getenv("TARNEL_KEEP_FAILED"))) {
     fprintf(stderr, "device root kept at %s\n", root.c_str());
     return;
@@ -93,8 +86,7 @@ void Dut::TearDown()
 
 void Dut::init(const std::string &model)
 {
-  std::string top = root.substr(0, root.rfind('/'));
-  Result r = spawn({DUT_TOOL, "init", root, "--model", model}, {}, top);
+  Result r = collect(launch({DUT_TOOL, "init", root, "--model", model}, {}, top), top);
 
   ASSERT_EQ(r.status, 0) << r.err;
 }
@@ -109,12 +101,12 @@ pid_t Dut::start(const std::vector<std::string> &cmd, const std::vector<std::str
   std::vector<std::string> argv = {DUT_TOOL, "run", root, "--"};
 
   argv.insert(argv.end(), cmd.begin(), cmd.end());
-  return launch(argv, env, root.substr(0, root.rfind('/')));
+  return launch(argv, env, top);
 }
 
 Result Dut::finish(pid_t pid)
 {
-  return collect(pid, root.substr(0, root.rfind('/')));
+  return collect(pid, top);
 }
 
 bool Dut::waitForTrace(const std::string &line, int timeoutMs)

@@ -23,7 +23,8 @@ extern const std::string gone;
 
 class Dut : public ::testing::Test {
 protected:
-  std::string root;
+  std::string top;   // a scratch folder of the test's own
+  std::string root;  // the device root in it
 
   void SetUp() override;
   void TearDown() override;
