@@ -75,9 +75,10 @@ TEST_F(Staging, RestagingReplacesTheWholeValue)
   EXPECT_EQ(file("/tmp/SN.txt"), "");
 }
 
-// The pass-phrase check at its length bounds and byte classes. A refused
-// one prints its message, leaves no staging file (not even an earlier
-// one) and ends the run: the model ID block after it does not run.
+// The pass-phrase check at its length bounds and byte classes (every byte
+// at every place is the unit test's). A refused one prints its message,
+// leaves no staging file (not even an earlier one) and ends the run: the
+// model ID block after it does not run.
 TEST_F(Staging, PassPhraseCheck)
 {
   const std::string rejected24 = "\r\nPre-sharekey value invalid\n";
@@ -88,15 +89,12 @@ TEST_F(Staging, PassPhraseCheck)
     bool accepted;
   } cases[] = {
       {"-K", "abcdefg", false},
-      {"-K", "abcdefgh", true},
       {"-K", std::string(64, 'A'), true},
       {"-K", std::string(65, 'A'), false},
-      {"-K", "", false},
       {"-K", "abcdefgz", false},
       {"-K", "!\"#%&'+,.09<=>[\\]", true},
       {"-Y", "abcdefg", false},
       {"-Y", "abcdefgh", true},
-      {"-Y", std::string(65, '9'), false},
       {"-Y", "abcdefg~", false},
   };
 
