@@ -66,7 +66,7 @@ TEST_F(Readers, PrintFlagZeroInTheWebReport)
 {
   // the 5 GHz channel, the language listing, the board HW ID and the DECT
   // RFPI print whatever the flag says
-  const std::string listing = "ENG,DEU,FRAKR4410-HW-B1\n\n", rfpi = "023F8A10C8\n\n";
+  const std::string listing = "ENG,DEU,FRAKR4410-HW-B1\n\n", rfpi = "023F8A10C8\n\n", big(10240, 'x');
   const struct {
     Files files;
     std::string before;  // the output before "[{"
@@ -83,6 +83,13 @@ TEST_F(Readers, PrintFlagZeroInTheWebReport)
       {{{"/var/dutsim/wan/speed", "99"}}, "36\n" + listing + rfpi, {"'WAN1 link status:':'N/A',"}},
       {{{"/var/dutsim/wan/speed", "3"}}, "36\n" + listing + rfpi, {"'WAN1 link status:':'N/A',"}},
       {{{"/var/dutsim/wan/speed", "-1"}}, "36\n" + listing + rfpi, {"'WAN1 link status:':'N/A',"}},
+      // the xDSL library's version: a line end kept, never more than its
+      // 32 bytes, empty when the call fails
+      {{{"/var/dutsim/xdsl/phyVerStr", "A2pv6F039v\nd26d"}}, "36\n" + listing + rfpi,
+       {"'ADSL Modem Code Version:':'A2pv6F039v\nd26d',"}},
+      {{{"/var/dutsim/xdsl/phyVerStr", big}}, "36\n" + listing + rfpi,
+       {"'ADSL Modem Code Version:':'" + big.substr(0, 32) + "',"}},
+      {{{"/var/dutsim/fault/xdslCtl_GetVersion", "9002"}}, "36\n" + listing + rfpi, {"'ADSL Modem Code Version:':'',"}},
   };
 
   for (const auto &c : cases) {
