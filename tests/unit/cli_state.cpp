@@ -3,13 +3,22 @@
 #include "cli/cli.h"
 #include "cli_state.h"
 
+static std::string *const values[] = {
+    &usbactive, &write_file_size, &name,     &btnmode, &coexistence, &coexistence5G,
+    &Language,  &SSID,            &SSID5G,   &WPS_PIN, &passphrase,  &passphrase5g,
+    &Lan_MAC,   &ModelID,         &PIN_Code, &SN,      &WlanMAC,     &arg1,
+    &ledOnOff,  &ledAll,          &color,    &productionmode};
+
+std::vector<std::string> optionValues()
+{
+  std::vector<std::string> all;
+
+  for (auto *v : values) all.push_back(*v);
+  return all;
+}
+
 void resetCli()
 {
-  std::string *values[] = {&usbactive, &write_file_size, &name, &btnmode, &coexistence,
-                           &coexistence5G, &Language, &SSID, &SSID5G, &WPS_PIN, &passphrase,
-                           &passphrase5g, &Lan_MAC, &ModelID, &PIN_Code, &SN, &WlanMAC, &arg1,
-                           &ledOnOff, &ledAll, &color, &productionmode};
-
   f.clear();
   web = 0;
   for (auto *v : values) v->clear();

@@ -7,6 +7,8 @@
 #include <vector>
 
 void resetCli();
+// Every option value, in a fixed order.
+std::vector<std::string> optionValues();
 // Parses words as a command line (argv[0] "tarnel" is added); returns what
 // parseOptions returned.
 int parseWords(const std::vector<std::string> &words);
