@@ -80,7 +80,6 @@ TEST_F(Readers, PrintFlagZeroInTheWebReport)
       {{{fl + "DectRFPI", gone}}, "36\n" + listing + "N/A\n", {"'DECT RFPI:':'N/A',"}},
       {{{"/var/dutsim/fwinfo/fw", gone}}, "36\n" + listing + rfpi, {"'FW Version:':'',"}},
       {{{"/var/dutsim/wan/speed", "0"}}, "36\n" + listing + rfpi, {"'WAN1 link status:':'10M',"}},
-      {{{"/var/dutsim/wan/speed", "99"}}, "36\n" + listing + rfpi, {"'WAN1 link status:':'N/A',"}},
       {{{"/var/dutsim/wan/speed", "3"}}, "36\n" + listing + rfpi, {"'WAN1 link status:':'N/A',"}},
       {{{"/var/dutsim/wan/speed", "-1"}}, "36\n" + listing + rfpi, {"'WAN1 link status:':'N/A',"}},
       // the xDSL library's version: a line end kept, never more than its
