@@ -25,14 +25,11 @@ TEST_F(FrontEnd, ExitPaths)
     const char *stderrText;
   } cases[] = {
       {{}, true, ""},
-      {{"-h"}, true, ""},
       {{"-a", "-Q", "x", "-h"}, true, ""},
       {{"-h", "-c"}, true, ""},
-      {{"-w"}, false, ""},
       {{"-c", "--bogus", "-h"}, false, "tarnel: unrecognized option '--bogus'\n"},
       {{"-a", "-y"}, false, "tarnel: invalid option -- 'y'\n"},
       {{"-c", "-g"}, false, "tarnel: option requires an argument -- 'g'\n"},
-      {{"--wlan24Status"}, false, "tarnel: unrecognized option '--wlan24Status'\n"},
       {{"-e", "--show"}, false, "tarnel: option '--show' is ambiguous; possibilities:"},
   };
 

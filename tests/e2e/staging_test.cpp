@@ -125,7 +125,6 @@ TEST_F(Staging, ProductionMode)
   const struct {
     std::string value, flag;
   } cases[] = {
-      {"1", "1\n"},
       {"a  b", "a b\n"},
       {"", "\n"},
       {big, big + "\n"},
