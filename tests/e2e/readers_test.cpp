@@ -41,10 +41,11 @@ TEST_F(Readers, PrintFlagOne)
       // only a first byte 0xFF is erased flash
       {{{fl + "wps_device_pin", "\xfe" "1234\n"}}, {"-g", "PINCode"}, "PIN Code \xfe" "1234\n"},
       // only "0" switches a radio off; coexistence is on for "1" only
-      {{{nv + "wl0_radio", "0"}, {nv + "wl1_radio", "0"}}, {"-l", "-m"}, "disable\ndisable\n"},
-      {{{nv + "wl0_radio", "00"}}, {"-l"}, "enable\n"},
-      {{{"/var/dutsim/wl/wl0/obss_coex", "2"}, {"/var/dutsim/wl/wl1/obss_coex", "1"}}, {"-j", "-q"},
-       "disable\nenable\n"},
+      {{{nv + "wl0_radio", "0"}}, {"-l"}, "disable\n"},
+      {{{nv + "wl0_radio", "0"}, {nv + "wl1_radio", "00"}}, {"-m"}, "enable\n"},
+      {{{nv + "wl1_radio", "0"}}, {"-m"}, "disable\n"},
+      {{{"/var/dutsim/wl/wl0/obss_coex", "2"}, {"/var/dutsim/wl/wl1/obss_coex", "1"}}, {"-j"}, "disable\n"},
+      {{{"/var/dutsim/wl/wl0/obss_coex", "2"}, {"/var/dutsim/wl/wl1/obss_coex", "1"}}, {"-q"}, "enable\n"},
       // the listing after its heading, joined by commas, then "ENG"
       {{{"/var/dutsim/languages", "Language:\nENG\nNLD\n"}}, {"-D", "0"}, "ENG\n"},
       {{{"/var/dutsim/languages", "Languages\n\nX\n\nY"}}, {"-D", "0"}, ",X,YENG\n"},
