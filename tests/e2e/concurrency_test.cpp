@@ -49,7 +49,7 @@ TEST_F(Concurrency, TwentyRunsShareTheStoreLock)
     const auto &m = mix[i % 5];
     const Result &r = results[i];
     SCOPED_TRACE("run " + std::to_string(i) + ": " + m.args[0]);
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.find("failed to get lock"), std::string::npos) << r.out;
     if (m.out) {
       EXPECT_EQ(r.out, m.out);
