@@ -208,8 +208,6 @@ TEST_F(Led, BoardIdentifiers)
        long8800.substr(0, 511), kr8800On},
       {"truncated name", "KR4410", {{id, "MTX-245"}}, {}, "enable", "MTX-245\n", {BOARD}},
       {"NULL", "KR4410", {{id, "NULL"}}, {}, "enable", "NULL\n", {BOARD}},
-      {"NULL with a suffix", "KR4410", {{id, "NULLKR4410"}}, {}, "enable", "NULLKR4410\n",
-       {BOARD}},
       {"empty", "KR4410", {{id, ""}}, {}, "enable", "\n", {BOARD}},
   };
 
@@ -220,19 +218,11 @@ TEST_F(Led, BoardIdentifiers)
 // back unchanged, and a register that cannot be read counts as 0.
 TEST_F(Led, RegisterContentsReadBack)
 {
-  const char *r1904 = "/var/dutsim/regs/b0001904", *r1908 = "/var/dutsim/regs/b0001908";
+  const char *r1908 = "/var/dutsim/regs/b0001908";
   const std::string pieces = std::string(49, 'x') + "b0001908: 20 00 00 00";
   std::string longLine;
   for (int i = 0; i < 5000; i++) longLine += "b0001908: 12 34 56 78 ";
   const std::vector<LanCase> cases = {
-      {"other fields kept", "KR4410", {{r1904, "ffffffff"}, {r1908, "12340001"}}, {}, "enable",
-       KR4410_ON_OUT, kr4410On({"0x1234000d", "0x1234003d", "0x123400fd", "0x123403fd", "0x1234c3fd"})},
-      {"PZ7720E keeps its other fields", "PZ7720E",
-       {{"/var/dutsim/regs/b0000204", "80000001"}, {"/var/dutsim/regs/b0000208", "ffff"}}, {},
-       "enable", "PZ7720E\n\r\ncmdBuf=dumpmem 0xb0000204 4\n\r\ncmdBuf=dumpmem 0xb0000208 4\n",
-       {BOARD, "sh: dumpmem 0xb0000204 4", "sh: dumpmem 0xb0000208 4",
-        sw("0xb0000204", "0x80000301"), sw("0xb0000204", "0x80000f01"),
-        sw("0xb0000204", "0x80003f01"), sw("0xb0000204", "0x8000ff01"), "sh: sw 0xb00000dc 0x0"}},
       {"dumpmem printing nothing reads 0", "KR4410", {{r1908, "ffffffff"}},
        {{"/bin/dumpmem", "exit 1\n"}}, "enable", KR4410_ON_OUT,
        kr4410On({"0xc", "0x3c", "0xfc", "0x3fc", "0xc3fc"})},
@@ -240,8 +230,6 @@ TEST_F(Led, RegisterContentsReadBack)
       {"a 115 kB line", "KR4410", {{"/var/hostile/out", longLine + "\n"}}, {{"/bin/dumpmem", READS_PRINT}},
        "enable", KR4410_ON_OUT,
        kr4410On({"0x1234567c", "0x1234567c", "0x123456fc", "0x123457fc", "0x1234d7fc"})},
-      {"every byte value", "KR4410", {{"/var/hostile/out", everyByte()}}, {{"/bin/dumpmem", READS_PRINT}},
-       "enable", KR4410_ON_OUT, kr4410On({"0xc", "0x3c", "0xfc", "0x3fc", "0xc3fc"})},
       // the last line of our address wins; a line longer than 49
       // characters arrives in pieces, and a piece can be that line
       {"last matching line, other addresses ignored", "KR4410", {},
@@ -299,7 +287,6 @@ TEST_F(Led, ColourTest)
       {{"-F", "All", "-E", "on"}, "", join({common, {"sh: sw fffe87b8 ffffff", "sh: sw fffe8118 80000004"}})},
       {{"-E", "off", "-F", "All"}, "", join({common, {"sh: sw fffe87b8 0", "sh: sw fffe8118 0"}})},
       {{"-E", "on", "-F", "b"}, "Error!\n", common},
-      {{"-E", "on", "-F", tenK}, "Error!\n", common},
       {{"-E", tenK, "-F", "B"}, "", join({common, {"sh: sw fffe8118 0", "call: cmsLed_ContrlAllBlueLED(0)"}})},
   };
 

@@ -282,8 +282,6 @@ TEST_F(Report, WholeReportsByteForByte)
     std::string out;
   } cases[] = {
       {"0", {"-a"}, pz7720ePlain},
-      // no line, and no line end after NULL
-      {"0", {"-w", "-a"}, before + "NULL"},
       {"1", {"-a", "-w"}, before + pz7720eWebLine},
   };
 

@@ -30,8 +30,6 @@ TEST_F(Staging, StagesOneParameterByteExact)
     std::string content;
   } cases[] = {
       {{"-i", "-L", "00:1a:2B:3c:4d:5e"}, "/tmp/Lan_MAC.txt", "00:1a:2B:3c:4d:5e"},
-      {{"-i", "-S", "SN0001"}, "/tmp/SN.txt", "SN0001"},
-      {{"-i", "-P", "1234"}, "/tmp/PIN_Code.txt", "1234"},
       {{"-i", "-I", big}, "/tmp/SSID_2_4G.txt", big},
       {{"-i", "-Q", "line1\nline2"}, "/tmp/SSID_5G.txt", "line1\nline2"},
       {{"-i", "-J", odd}, "/tmp/WPS_PIN.txt", odd},
@@ -75,10 +73,10 @@ TEST_F(Staging, RestagingReplacesTheWholeValue)
   EXPECT_EQ(file("/tmp/SN.txt"), "");
 }
 
-// The pass-phrase check at its length bounds and byte classes (every byte
-// at every place is the unit test's). A refused one prints its message,
-// leaves no staging file (not even an earlier one) and ends the run: the
-// model ID block after it does not run.
+// A pass-phrase refused or taken, as a run shows it (the check's length
+// bounds and every byte at every place are the unit test's). A refused one
+// prints its message, leaves no staging file (not even an earlier one) and
+// ends the run: the model ID block after it does not run.
 TEST_F(Staging, PassPhraseCheck)
 {
   const std::string rejected24 = "\r\nPre-sharekey value invalid\n";
@@ -89,9 +87,6 @@ TEST_F(Staging, PassPhraseCheck)
     bool accepted;
   } cases[] = {
       {"-K", "abcdefg", false},
-      {"-K", std::string(64, 'A'), true},
-      {"-K", std::string(65, 'A'), false},
-      {"-K", "abcdefgz", false},
       {"-K", "!\"#%&'+,.09<=>[\\]", true},
       {"-Y", "abcdefg", false},
       {"-Y", "abcdefgh", true},
@@ -121,13 +116,11 @@ TEST_F(Staging, PassPhraseCheck)
 // The flag goes to flash at once, printed as run; nothing is staged.
 TEST_F(Staging, ProductionMode)
 {
-  const std::string big(10240, '1');
   const struct {
     std::string value, flag;
   } cases[] = {
       {"a  b", "a b\n"},
       {"", "\n"},
-      {big, big + "\n"},
   };
 
   for (const auto &c : cases) {

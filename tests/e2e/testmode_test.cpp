@@ -15,8 +15,6 @@ TEST_F(TestMode, ButtonRecord)
     std::string record;
     std::string out;
   } cases[] = {
-      {"closed by &", "A&B&\n", "A\nB\n"},
-      {"no closing &", "A&B\n", "A\nB\n\n"},
       {"empty file", "", ""},
       {"missing file", gone, ""},
       {"runs of &", "&&A&&&B&&\n", "A\nB\n"},
