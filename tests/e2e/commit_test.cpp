@@ -1,7 +1,6 @@
 // Commit of staged parameters, clear, reset and the flash save's store
 // connection, as a station sees them: output, status, the command lines
 // and platform calls in the trace, and what lands in the device's storage.
-#include <csignal>
 #include <map>
 #include <string>
 
@@ -255,20 +254,19 @@ TEST_F(StoreConnection, FlashSaveFaults)
 }
 
 // A lock held by another process: each save waits its 5000 ms, gives up
-// with the lock's code and the run goes on to the next block.
+// with the lock's code and the run goes on to the next block. tarnel starts
+// once the holder has the lock; the holder ends with the run.
 TEST_F(StoreConnection, HeldLockMakesEachSaveGiveUp)
 {
-  pid_t holder = start({"cmslock", "60000"});
-  bool held = waitForTrace("cms: lock cmslock held");
-  Result r;
-  if (held) r = tarnel({"-c", "-e", "-r"});
-  // the launcher takes the holder down with it
-  kill(holder, SIGTERM);
-  finish(holder);
-  ASSERT_TRUE(held);
+  const std::string held = "cmslock 60000 & "
+                           "until grep -qx 'cms: lock cmslock held' /var/dutsim/trace; do :; done; "
+                           "tarnel -c -e -r";
+
+  clearTrace();
+  Result r = run({"sh", "-c", held});
   EXPECT_EQ(r.out, "failed to get lock, ret=9011\nfailed to get lock, ret=9011\n"
                    "Reset to Default OK\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(traceLines({"sh: ", "call: ", "cms: lock saveToFlash"}),
-            join({notLocked, clearLines, notLocked, {"sh: /bin/restoredefault -r"}}));
+            join({{"sh: " + held}, notLocked, clearLines, notLocked, {"sh: /bin/restoredefault -r"}}));
 }

@@ -23,8 +23,7 @@ TEST_F(Device, ShellCommandLinesAreTraced)
 TEST_F(Device, LockHolderIsTraced)
 {
   clearTrace();
-  pid_t holder = start({"cmslock", "300"});
-  Result r = finish(holder);
+  Result r = run({"cmslock", "300"});
 
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(traceLines(), Lines({"cms: lock cmslock held", "cms: lock cmslock released"}));

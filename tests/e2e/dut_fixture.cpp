@@ -109,16 +109,6 @@ Result Dut::finish(pid_t pid)
   return collect(pid, top);
 }
 
-bool Dut::waitForTrace(const std::string &line, int timeoutMs)
-{
-  for (int waited = 0; waited < timeoutMs; waited += 10) {
-    for (const auto &l : splitLines(trace()))
-      if (l == line) return true;
-    usleep(10000);
-  }
-  return false;
-}
-
 Result Dut::tarnel(const std::vector<std::string> &args, const std::vector<std::string> &env)
 {
   std::vector<std::string> cmd = {"tarnel"};
@@ -164,15 +154,6 @@ Lines connection(const std::string &caller, int timeout, const Lines &work)
                work,
                {"call: cmsLck_releaseLockTraced(" + caller + ")", "cms: lock " + caller + " released",
                 "call: cmsMdm_cleanup()", "call: cmsMsg_cleanup()"}});
-}
-
-std::string everyByte()
-{
-  std::string s;
-
-  for (int b = 1; b < 256; b++)
-    if (b != '\n') s += (char)b;
-  return s + std::string(1, '\0') + "after the NUL\n";
 }
 
 std::string words(const std::vector<std::string> &args)

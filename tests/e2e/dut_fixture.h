@@ -40,8 +40,6 @@ protected:
   // start returns at once, finish waits for the command and collects it.
   pid_t start(const std::vector<std::string> &cmd, const std::vector<std::string> &env = {});
   Result finish(pid_t pid);
-  // Waits until the trace holds the line (false after timeoutMs).
-  bool waitForTrace(const std::string &line, int timeoutMs = 10000);
 
   std::string trace();
   void clearTrace();
@@ -66,9 +64,6 @@ Lines join(std::initializer_list<Lines> parts);
 // The trace of one whole store connection of caller around its work:
 // opened, locked with the caller's timeout, released and closed.
 Lines connection(const std::string &caller, int timeout, const Lines &work);
-// Every byte value but the line end, then a NUL that ends the text as a
-// C string, then more text and the line end.
-std::string everyByte();
 // A command line for SCOPED_TRACE, each word cut to 20 characters.
 std::string words(const std::vector<std::string> &args);
 

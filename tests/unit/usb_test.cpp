@@ -15,17 +15,13 @@ TEST(WriteSize, ReadAsAtoiWithinTheBlockCountRange)
     bool ok;
     int blocks;
   } cases[] = {
-      {"5", true, 5000},
-      {"", true, 0},
       {"abc", true, 0},
       {"12abc", true, 12000},
       {" \t+4", true, 4000},
       {zeros, true, 7000},
       {"2147483", true, 2147483000},
       {"2147484", false, 0},
-      {"-1", false, 0},
       {"99999999999999999999", false, 0},
-      {std::string(600, '9'), false, 0},
       {longNumber, false, 0},
   };
 
