@@ -28,6 +28,7 @@ TEST_F(Staging, StagesOneParameterByteExact)
     std::vector<std::string> args;
     const char *file;  // nullptr: nothing staged
     std::string content;
+    Files before;  // staged by an earlier run
   } cases[] = {
       {{"-i", "-L", "00:1a:2B:3c:4d:5e"}, "/tmp/Lan_MAC.txt", "00:1a:2B:3c:4d:5e"},
       {{"-i", "-I", big}, "/tmp/SSID_2_4G.txt", big},
@@ -35,6 +36,9 @@ TEST_F(Staging, StagesOneParameterByteExact)
       {{"-i", "-J", odd}, "/tmp/WPS_PIN.txt", odd},
       {{"-i", "-W", std::string(600, 'f')}, "/tmp/Wlan_MAC.txt", std::string(600, 'f')},
       {{"-i", "-L", ""}, "/tmp/Lan_MAC.txt", ""},
+      // staging again replaces the whole value, also with an empty one
+      {{"-i", "-S", "AB"}, "/tmp/SN.txt", "AB", {{"/tmp/SN.txt", "LONGSERIAL0001"}}},
+      {{"-i", "-S", ""}, "/tmp/SN.txt", "", {{"/tmp/SN.txt", "AB"}}},
       // the first row present wins, whatever the order on the command line
       {{"-S", "b", "-i", "-L", "a"}, "/tmp/Lan_MAC.txt", "a"},
       {{"-i", "-Z", "1", "-S", "b"}, "/tmp/SN.txt", "b"},
@@ -48,6 +52,7 @@ TEST_F(Staging, StagesOneParameterByteExact)
   for (const auto &c : cases) {
     SCOPED_TRACE(words(c.args));
     unstage();
+    putAll(c.before);
     Result r = tarnel(c.args);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "");
@@ -62,15 +67,6 @@ TEST_F(Staging, StagesOneParameterByteExact)
       }
     }
   }
-}
-
-TEST_F(Staging, RestagingReplacesTheWholeValue)
-{
-  tarnel({"-i", "-S", "LONGSERIAL0001"});
-  tarnel({"-i", "-S", "AB"});
-  EXPECT_EQ(file("/tmp/SN.txt"), "AB");
-  tarnel({"-i", "-S", ""});
-  EXPECT_EQ(file("/tmp/SN.txt"), "");
 }
 
 // A pass-phrase refused or taken, as a run shows it (the check's length

@@ -43,65 +43,46 @@ TEST_F(TestMode, ButtonRecord)
   }
 }
 
-TEST_F(TestMode, ButtonModeSwitching)
+// Only the exact "enable" switches a mode on; anything else switches it
+// off. The buttons' files and the voice service start in the other state,
+// with a configuration of their own, so every change shows.
+TEST_F(TestMode, ModeSwitching)
 {
-  const Lines on = {"sh: echo 1 > /proc/BtnMode"};
-  const Lines off = {"sh: echo 0 > /proc/BtnMode", "sh: echo 0 > /proc/BtnCnt"};
+  const std::string btn = "/proc/BtnMode", cnt = "/proc/BtnCnt", state = "/var/dutsim/voice/state",
+                    config = "/var/dutsim/voice/config", saved = "/var/dutsim/voice/saved";
+  const Files buttons = {{btn, "?\n"}, {cnt, "7\n"}};
+  const Lines btnOff = {"sh: echo 0 > /proc/BtnMode", "sh: echo 0 > /proc/BtnCnt"};
+  const Files voiceOn = {{state, "running"}, {config, "custom"}, {saved, "custom"}};
+  const Lines voipOff = connection("SetVoipTestMode", 6000, {"call: dalVoice_vodslStop()"});
+  const Files voiceOff = {{state, "stopped"}, {config, "custom"}, {saved, "custom"}};
   const struct {
     std::vector<std::string> args;
+    Files before;
     Lines lines;
-    const char *mode, *count;
+    Files after;
   } cases[] = {
-      {{"-B", "enable"}, on, "1\n", "7\n"},
-      {{"-B", "disable"}, off, "0\n", "0\n"},
-      {{"-B", "Enable"}, off, "0\n", "0\n"},
-      {{"-B", "x"}, off, "0\n", "0\n"},
+      {{"-B", "enable"}, buttons, {"sh: echo 1 > /proc/BtnMode"}, {{btn, "1\n"}, {cnt, "7\n"}}},
+      {{"-B", "disable"}, buttons, btnOff, {{btn, "0\n"}, {cnt, "0\n"}}},
+      {{"-B", "Enable"}, buttons, btnOff, {{btn, "0\n"}, {cnt, "0\n"}}},
+      {{"-B", "x"}, buttons, btnOff, {{btn, "0\n"}, {cnt, "0\n"}}},
+      {{"-k", "enable"}, voiceOff,
+       connection("SetVoipTestMode", 6000,
+                  {"call: dalVoice_SetDefaults()", "call: dalVoice_Save()", "call: dalVoice_vodslStop()",
+                   "call: dalVoice_vodslStart()"}),
+       {{state, "running"}, {config, "defaults"}, {saved, "defaults"}}},
+      {{"-k", "disable"}, voiceOn, voipOff, voiceOff},
+      {{"-k", "Enable"}, voiceOn, voipOff, voiceOff},
   };
 
   for (const auto &c : cases) {
     SCOPED_TRACE(words(c.args));
-    put("/proc/BtnMode", "?\n");
-    put("/proc/BtnCnt", "7\n");
-    Result r = tarnel(c.args);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(traceLines({"sh: ", "call: "}), c.lines);
-    EXPECT_EQ(file("/proc/BtnMode"), c.mode);
-    EXPECT_EQ(file("/proc/BtnCnt"), c.count);
-  }
-}
-
-TEST_F(TestMode, VoipModeSwitching)
-{
-  const Lines enter = connection("SetVoipTestMode", 6000,
-                                 {"call: dalVoice_SetDefaults()", "call: dalVoice_Save()",
-                                  "call: dalVoice_vodslStop()", "call: dalVoice_vodslStart()"});
-  const Lines leave = connection("SetVoipTestMode", 6000, {"call: dalVoice_vodslStop()"});
-  const struct {
-    std::vector<std::string> args;
-    Lines lines;
-    const char *before, *state, *config, *saved;
-  } cases[] = {
-      {{"-k", "enable"}, enter, "stopped", "running", "defaults", "defaults"},
-      {{"-k", "disable"}, leave, "running", "stopped", "custom", "custom"},
-      {{"-k", "Enable"}, leave, "running", "stopped", "custom", "custom"},
-  };
-
-  for (const auto &c : cases) {
-    SCOPED_TRACE(words(c.args));
-    // the service in the other state, with its own configuration, so every
-    // change shows
-    put("/var/dutsim/voice/state", c.before);
-    put("/var/dutsim/voice/config", "custom");
-    put("/var/dutsim/voice/saved", "custom");
+    putAll(c.before);
     Result r = tarnel(c.args);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(traceLines({"sh: ", "call: ", "cms: "}), c.lines);
-    EXPECT_EQ(file("/var/dutsim/voice/state"), c.state);
-    EXPECT_EQ(file("/var/dutsim/voice/config"), c.config);
-    EXPECT_EQ(file("/var/dutsim/voice/saved"), c.saved);
+    for (const auto &f : c.after) EXPECT_EQ(file(f.first), f.second) << f.first;
   }
 }
 
