@@ -68,10 +68,7 @@ static Lines kr4410On(std::initializer_list<const char *> values)
   return l;
 }
 
-static const Lines KR4410_CLEARED = {
-    sw("0xb0001908", "0"), sw("0xb0001908", "0"), sw("0xb0001908", "0"),
-    sw("0xb0001908", "0"), sw("0xb0001908", "0"),
-};
+static const Lines KR4410_CLEARED(5, sw("0xb0001908", "0"));
 
 static const Lines TRACED = {"sh: ", "call: ", "tarcli: ", "asterisk: "};
 
@@ -125,8 +122,7 @@ TEST_F(Led, EveryModelOnAndOff)
         sw("0xb0000204", "0xf00"), sw("0xb0000204", "0x3f00"), sw("0xb0000204", "0xff00"),
         "sh: sw 0xb00000dc 0x0"}},
       {"PZ7720E disable", "PZ7720E", {}, {}, "disable", "PZ7720E\n",
-       {BOARD, sw("0xb0000204", "0"), sw("0xb0000204", "0"), sw("0xb0000204", "0"),
-        sw("0xb0000204", "0"), "sh: sw 0xb00000dc 0x10"}},
+       join({{BOARD}, Lines(4, sw("0xb0000204", "0")), {"sh: sw 0xb00000dc 0x10"}})},
       {"MTX-2150 enable, factory links: ports 1 and 3 gigabit", "MTX-2150", {}, {}, "enable",
        "MTX-2150\n",
        join({{BOARD, READ_LINK, READ_SPEED, spi("0xf", "0x008b"), spi("0x12", "0x8124")},

@@ -36,11 +36,6 @@ protected:
     put("/var/dutsim/fault/" + function, std::to_string(code));
   }
 
-  void line(const std::map<std::string, std::string> &values)
-  {
-    for (const auto &v : values) put("/var/dutsim/xdsl/" + v.first, v.second);
-  }
-
   // Store calls and lock events (or the trace lines of the prefixes); the
   // radio object id is the simulated platform's own, so it shows as OID.
   Lines storeCalls(const std::vector<std::string> &prefixes = {"call: cms", "cms: "})
@@ -139,7 +134,7 @@ TEST_F(Report, XdslLine)
 
   for (const auto &c : cases) {
     SCOPED_TRACE(c.args[0] + " " + c.line.begin()->first + "=" + c.line.begin()->second);
-    line(c.line);
+    for (const auto &v : c.line) put("/var/dutsim/xdsl/" + v.first, v.second);
     if (c.fault) fault(c.fault, 9002);
     Result r = tarnel(c.args);
     EXPECT_EQ(r.out, c.out);
