@@ -282,7 +282,9 @@ TEST_F(Led, ColourTest)
       {{"-E", "ON", "-F", "G"}, "", join({common, {"sh: sw fffe8118 0", "sh: sw 0xfffe87b8 0x0"}})},
       {{"-F", "All", "-E", "on"}, "", join({common, {"sh: sw fffe87b8 ffffff", "sh: sw fffe8118 80000004"}})},
       {{"-E", "off", "-F", "All"}, "", join({common, {"sh: sw fffe87b8 0", "sh: sw fffe8118 0"}})},
+      // colours are whole words: not a case or a prefix away
       {{"-E", "on", "-F", "b"}, "Error!\n", common},
+      {{"-E", "on", "-F", tenK}, "Error!\n", common},
       {{"-E", tenK, "-F", "B"}, "", join({common, {"sh: sw fffe8118 0", "call: cmsLed_ContrlAllBlueLED(0)"}})},
   };
 

@@ -58,16 +58,13 @@ TEST_F(ReadBack, ListAndSheetEndTheRun)
 }
 
 // A staged LAN MAC and SSID are read in place of the stored ones wherever
-// they are read back, until their files go.
+// they are read back, until their files go (-g's forms of them are the
+// readers' test's).
 TEST_F(ReadBack, StagedValuesWin)
 {
   tarnel({"-i", "-L", "0a1b2c3d4e5f"});
   tarnel({"-i", "-I", "Staged SSID"});
   tarnel({"-c", "-e"});
-  EXPECT_EQ(tarnel({"-g", "LAN_MAC"}).out, "0a1b2c3d4e5f\n");
-  EXPECT_EQ(traceLines({"sh: "}), Lines{"sh: cat /tmp/Lan_MAC.txt"});
-  EXPECT_EQ(tarnel({"-g", "SSID_2.4G"}).out, "SSID_2.4G Staged SSID\n");
-  EXPECT_EQ(traceLines({"sh: "}), Lines{"sh: cat /tmp/SSID_2_4G.txt"});
   std::string list = tarnel({"-s"}).out;
   EXPECT_NE(list.find("LAN_MAC 0a1b2c3d4e5f\nWAN_MAC_1 N/A\n"), std::string::npos) << list;
   EXPECT_NE(list.find("SSID_2.4G Staged SSID\nSSID_5G "), std::string::npos) << list;

@@ -143,6 +143,7 @@ TEST_F(Usb, TransferRate)
       {"write.txt cannot be opened", {"1"}, {{w0 + "/x", ""}}, {"-t", "w", "-v", "1"},
        one + "open wirte file error!!\n", {DROP}, {-2, -1, -1}},
       {"mode compared exactly", {"1"}, {}, {"-t", "RW", "-v", "1"}, one, {DROP}, {-1, -1, -1}},
+      {"mode not a prefix", {"1"}, {}, {"-t", std::string(10240, 'r'), "-v", "1"}, one, {DROP}, {-1, -1, -1}},
       {"no size: an empty file", {"1"}, {{w0, std::string(5000, 'x')}}, {"-t", "w"},
        one + writeOne + "count=0 \nfile size=0 M Byte\n Write Speed: 0.00 MB/s\n", {DROP}, {0, -1, -1}},
       {"negative size", {"1"}, {{w0, "kept"}}, {"-t", "w", "-v", "-1"}, one + range, {DROP},
