@@ -28,11 +28,6 @@ static const struct {
      "LAN_MAC ABC:\nWAN_MAC_1 N/A\nWAN_MAC_2 N/A\nWAN_MAC_3 N/A\nWLAN_2.4G_MAC abc 12WLAN_5G_MAC "
      "abc 12SN abc 12PIN Code abc 12SSID_2.4G abc 12SSID_5G abc 12passphrase_2.4G abc 12\n"
      "passphrase_5G abc 12\nWPS_PIN abc 12"},
-    {{"-a"},
-     "disable\ndisable\nabc 12abc 12abc 12abc 12\nUp to 600 Mbps\nabc 12abc 12abc 12\nUp to 2167 "
-     "Mbps\nabc 12abc 12abc 12ABC:\nN/A\nN/A\nN/A\nabc 12abc 12ENG\nabc 12\nabc 12enable\nenable\n"
-     "abc 12A2pv6F039v.d26d\nabc 1224576 Kbps\n1023 Kbps\nabc 12N/A\nabc 12N/A\nN/A\nN/A\n1000M\n"
-     "N/A\nN/A\n"},
     {{"-a", "-w"},
      "abc 12abc 12\nabc 12\n[{'FW Version:':'abc 12','Serial number:':'abc 12','2.4G SSID:':'abc "
      "12','2.4G PassPhrase:':'abc 12','2.4G Data rate:':'600 Mbps','2.4G Channel:':'abc 12','2.4G "
