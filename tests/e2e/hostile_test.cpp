@@ -19,7 +19,8 @@ static const std::vector<std::string> valueCommands = {"/bin/fwinfo", "/bin/nvra
 // What a listing prints when every command and flash entry gives the line
 // "abc 12" without a line end: "abc 12" stands for the value as read,
 // "ABC:" for the LAN MAC made from it (blanks to colons, upper case, the
-// last character dropped, the one before it the line end).
+// last character dropped, the one before it the line end). The plain
+// report runs the web line's readers through the same first-line read.
 static const struct {
   std::vector<std::string> args;
   const char *out;
