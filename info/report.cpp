@@ -10,15 +10,10 @@
 #include "params/params.h"
 #include "store/store.h"
 
-static void readSerialNumber(BOOL bPrintFlag)
-{
-  DoSysSN(0, bPrintFlag);
-}
-
 // The readers share their scratch buffers, so they run one after the other,
 // in this order (not the record's).
 static void (*const readers[])(BOOL) = {
-    GetCoexist, GetCoexist_5G, GetFW_Version, readSerialNumber, GetSSID, Getpassphrase,
+    GetCoexist, GetCoexist_5G, GetFW_Version, GetSerialNumber, GetSSID, Getpassphrase,
     GetDataRate, GetChannel, GetSSID_5G, Getpassphrase_5G, GetDataRate_5G, GetChannel_5G,
     GetWlanMAC, GetWlanMAC_5G, GetLanMAC, GetWAN_MAC_1, GetWAN_MAC_2, GetWAN_MAC_3,
     GetPIN, GetRegion, GetLanguage, GetBoard_HW_ID, DoSysModelID, GetWlan24GStatus,

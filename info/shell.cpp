@@ -98,17 +98,28 @@ bool lastLineFrom(FILE *in, const char *prefix, char *line, int size)
   return found;
 }
 
-// One line of at most size-1 characters of the command's output into buf
-// (emptied first); false when the pipe could not be opened. The pipe is
-// left in pp only for as long as the read takes.
-bool readLine(const char *command, char *buf, int size)
+// The command's output in pp, which holds it only for as long as a read
+// takes; false when the pipe could not be opened.
+static bool openPipe(const char *command)
 {
   flushOut();
   pp = popen(command, "r");
-  if (!pp) return false;
-  lineFrom(pp, buf, size);
+  return pp != nullptr;
+}
+
+static void closePipe()
+{
   pclose(pp);
   pp = nullptr;
+}
+
+// One line of at most size-1 characters of the command's output into buf
+// (emptied first); false when the pipe could not be opened.
+bool readLine(const char *command, char *buf, int size)
+{
+  if (!openPipe(command)) return false;
+  lineFrom(pp, buf, size);
+  closePipe();
   return true;
 }
 
@@ -124,13 +135,8 @@ bool firstLine(const char *command, char *field)
 // lastLineFrom on the command's output; false too when it cannot start.
 bool lastLineStarting(const char *command, const char *prefix, char *line, int size)
 {
-  bool found;
-
-  flushOut();
-  pp = popen(command, "r");
-  if (!pp) return false;
-  found = lastLineFrom(pp, prefix, line, size);
-  pclose(pp);
-  pp = nullptr;
+  if (!openPipe(command)) return false;
+  bool found = lastLineFrom(pp, prefix, line, size);
+  closePipe();
   return found;
 }

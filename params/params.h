@@ -17,11 +17,15 @@ char checkValue(char num);
 // opened.
 bool readStaged(const char *file, std::string &value);
 void commit();
-void DoSysSN(int action, BOOL bPrintFlag);
 void setPassPhrase();
 void setPassPhrase5g();
 void setWPS_AP_Pin_Cdoe();
 int saveToFlash();
+
+// serial.cpp
+void DoSysSN(int action, BOOL bPrintFlag);
+// DoSysSN's read in the shape of a value reader, for the reader tables.
+void GetSerialNumber(BOOL bPrintFlag);
 
 // readback.cpp
 void hwget();

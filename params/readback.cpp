@@ -8,7 +8,6 @@
 #include "params.h"
 #include "store/store.h"
 
-static void readSN(BOOL p) { DoSysSN(0, p); }
 static void readWPS_PIN(BOOL) { GetWPS_PIN(); }
 
 // -g NAME: the names are matched whole and case-sensitively; in web mode
@@ -20,7 +19,7 @@ static const struct {
     {"LAN_MAC", "", GetLanMAC},
     {"WLAN_2.4G_MAC", "2.4G WLAN MAC ", GetWlanMAC},
     {"WLAN_5G_MAC", "5G WLAN MAC ", GetWlanMAC_5G},
-    {"SN", "SN ", readSN},
+    {"SN", "SN ", GetSerialNumber},
     {"PINCode", "PIN Code ", GetPIN},
     {"SSID_2.4G", "SSID_2.4G ", GetSSID},
     {"SSID_5G", "SSID_5G ", GetSSID_5G},
@@ -69,7 +68,7 @@ static const ListRow hwshowRows[] = {
     {"WAN_MAC_3 N/A", nullptr, nullptr},
     {"WLAN_2.4G_MAC ", GetWlanMAC, nullptr},
     {"WLAN_5G_MAC ", GetWlanMAC_5G, nullptr},
-    {"SN ", readSN, nullptr},
+    {"SN ", GetSerialNumber, nullptr},
     {"PIN Code ", GetPIN, nullptr},
     {"SSID_2.4G ", GetSSID, nullptr},
     {"SSID_5G ", GetSSID_5G, nullptr},
@@ -87,7 +86,7 @@ void hwshow()
 // station scripts know them.
 static const ListRow productRows[] = {
     {"FW Version: ", GetFW_Version, nullptr},
-    {"Series number: ", readSN, nullptr},
+    {"Series number: ", GetSerialNumber, nullptr},
     {"2.4G SSID: ", GetSSID, nullptr},
     {"2.4G PassPhrase: ", Getpassphrase, nullptr},
     {"2.4G Coexist: ", nullptr, sHiddenInfo_st.Coexist_2_4G},

@@ -16,7 +16,7 @@ static void commitSN()
   runf("echo %s > /proc/nvram/ModemSerialNumber", SN.c_str());
 }
 
-static void readSN(BOOL bPrintFlag)
+static void readStoredSN(BOOL bPrintFlag)
 {
   char *field = sHiddenInfo_st.SerialNumber;
 
@@ -32,5 +32,10 @@ void DoSysSN(int action, BOOL bPrintFlag)
   memset(cmd, 0, sizeof(cmd));
   if (action == 1) commitSN();
   if (action == 2) runCmd("echo > /proc/nvram/ModemSerialNumber");
-  if (action == 0) readSN(bPrintFlag);
+  if (action == 0) readStoredSN(bPrintFlag);
+}
+
+void GetSerialNumber(BOOL bPrintFlag)
+{
+  DoSysSN(0, bPrintFlag);
 }
