@@ -16,7 +16,8 @@ TEST(Options, EveryLetterAndLongName)
 {
   const struct {
     char letter;
-    const char *longName, *action;
+    const char *longName;
+    const char *action = nullptr;  // the long name when not given
   } rows[] = {
       {'h', "help", ""}, {'a', "show_hidden_info"}, {'b', "show_button_status"}, {'c', "commit"},
       {'d', "downlink"}, {'e', "hwclear"}, {'f', "datarate"}, {'p', "dsl_status"}, {'x', "datarate5g"},
