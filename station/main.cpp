@@ -136,6 +136,8 @@ int main(int argc, char **argv)
                "command (docs/station.md)"};
   app.require_subcommand(1);
   app.fallthrough();
+  // an option given twice takes its last value, as a later word overrides
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   app.add_option("--unit", opt.unit, "sim:ROOT, ssh:[user@]host[:port] or serial:/dev/ttyX[,baud]");
   app.add_option("--record", opt.record, "write the record to FILE instead of stdout");
   app.add_option("--identity", opt.identity, "ssh: the private key for the unit");

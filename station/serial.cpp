@@ -4,7 +4,8 @@
 // so nothing here relies on any of that: each command line sends its
 // output and its errors to files on the unit and then prints marks of its
 // own and both files as hexadecimal (busybox od), which no CR/LF
-// translation can alter. A mark is typed as two quoted halves ("@@""B7"),
+// translation can alter. The command runs in a subshell, so that not even
+// an exit in it ends the console's shell. A mark is typed as two quoted halves ("@@""B7"),
 // so that the echo of the typed line never reads as the mark itself.
 #include <cerrno>
 #include <cstring>
@@ -159,7 +160,7 @@ public:
 
     seq++;
     r.command = command;
-    std::string line = "{ " + command + "; } >" + o + " 2>" + e + " </dev/null; echo " + typed("B") +
+    std::string line = "(" + command + ") >" + o + " 2>" + e + " </dev/null; echo " + typed("B") +
                        " $?\"; od -An -v -tx1 " + o + "; echo " + typed("M") + " $?\"; od -An -v -tx1 " + e +
                        "; echo " + typed("E") + " $?\"; rm -f " + o + " " + e;
     if (line.size() > longestLine || command.find_first_of("\n\r\003") != std::string::npos)

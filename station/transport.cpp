@@ -15,9 +15,11 @@ namespace {
 
 const std::string endMark = "@@tarnel-station-end ";
 
+// The command in a subshell of its own, so that an exit in it still leaves
+// the mark to be printed.
 std::string framed(const std::string &command)
 {
-  return command + "\nprintf '\\n" + endMark + "%d\\n' $?";
+  return "(" + command + "\n)\nprintf '\\n" + endMark + "%d\\n' $?";
 }
 
 // Takes the mark off stdout into the status; false when it is missing.

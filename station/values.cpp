@@ -39,7 +39,7 @@ char firstOutside(const std::string &v, const char *allowed)
 
 std::string shown(char c)
 {
-  char buf[8];
+  char buf[16];
 
   snprintf(buf, sizeof(buf), c > 0x20 && c < 0x7f ? "'%c'" : "byte 0x%02x", (unsigned char)c);
   return buf;
@@ -208,7 +208,13 @@ Values readValues(const std::string &path, json &inputs)
   std::string s = text.str();
   size_t first = s.find_first_not_of(" \t\r\n");
   auto pairs = first != std::string::npos && s[first] == '{' ? readJson(s) : readPairs(s);
-  for (const auto &p : pairs) putText(inputs, p.first, p.second);
+  for (const auto &p : pairs) {
+    putText(inputs, p.first, p.second);
+    bool known = std::any_of(params.begin(), params.end(), [&](const Param &q) { return p.first == q.name; });
+    if (!known) throw BadInput("unknown name " + p.first.substr(0, 64));
+    if (std::count_if(pairs.begin(), pairs.end(), [&](const auto &q) { return q.first == p.first; }) > 1)
+      throw BadInput(p.first + " is given twice");
+  }
   for (const Param &param : params) {
     auto at = std::find_if(pairs.begin(), pairs.end(), [&](const auto &p) { return p.first == param.name; });
     if (at == pairs.end()) {
@@ -219,12 +225,6 @@ Values readValues(const std::string &path, json &inputs)
     Why why = param.check(value);
     if (!why.empty()) throw BadInput(std::string(param.name) + " " + why);
     v.items.push_back({&param, value});
-  }
-  for (const auto &p : pairs) {
-    bool known = std::any_of(params.begin(), params.end(), [&](const Param &q) { return p.first == q.name; });
-    if (!known) throw BadInput("unknown name " + p.first.substr(0, 64));
-    if (std::count_if(pairs.begin(), pairs.end(), [&](const auto &q) { return q.first == p.first; }) > 1)
-      throw BadInput(p.first + " is given twice");
   }
   return v;
 }
