@@ -60,11 +60,8 @@ bool ask(const std::string &question)
 bool runHook(Session &s, const std::string &cmd, const std::vector<std::string> &words)
 {
   Run r = hook(cmd, words, hookTimeout);
-  json run = {{"hook", r.command}, {"status", r.status}, {"duration_ms", (long)(r.seconds * 1000)}};
 
-  putText(run, "stdout", r.out);
-  putText(run, "stderr", r.err);
-  (*s.step)["runs"].push_back(run);
+  s.log(r, "hook");
   if (r.timedOut || r.status == 126 || r.status == 127)
     throw StationFault("the hook " + r.command + (r.timedOut ? " did not end" : " could not run"));
   return r.status == 0;
@@ -161,10 +158,12 @@ void buttons(Session &s)
     try {
       json presses;
       for (const auto &b : expected) {
+        // the record decides, not the press hook's answer: a press that
+        // did not register is the unit's
         if (s.opt.pressHook.empty())
           tell("Press the " + b + " button.");
-        else if (!runHook(s, s.opt.pressHook, {b}))
-          throw StationFault("the press hook failed for " + b);
+        else
+          runHook(s, s.opt.pressHook, {b});
         double deadline = now() + s.opt.buttonTimeout;
         while ((presses = pressesNow(s)).value(b, 0) < 1) {
           if (now() > deadline)

@@ -83,8 +83,10 @@ int judge(const Options &opt, const std::string &command, const std::string &val
     step(s, "connect", json(), [&] {
       if (opt.unit.empty()) throw BadInput("no unit: --unit sim:ROOT|ssh:...|serial:...");
       s.unit = openTransport(opt.unit, opt);
+      s.record["unit"]["transport"] = s.unit->describe();
     });
-    identify(s);
+    // a unit to be cleared may be the wrong one: clear it all the same
+    identify(s, command == "clear");
     body(s, valuesPath.empty() ? nullptr : &values);
   } catch (const UnitFailed &) {
     code = 1;

@@ -52,22 +52,21 @@ double tarnelTimeout(const std::string &args)
 
 }  // namespace
 
-static json &logRun(Session &s, const Run &r)
+void Session::log(const Run &r, const char *what)
 {
-  json run = {{"command", r.command}, {"status", r.status}, {"duration_ms", (long)(r.seconds * 1000)}};
+  json run = {{what, r.command}, {"status", r.status}, {"duration_ms", (long)(r.seconds * 1000)}};
 
   if (r.timedOut) run["timed_out"] = true;
   putText(run, "stdout", r.out);
   putText(run, "stderr", r.err);
-  (*s.step)["runs"].push_back(run);
-  return (*s.step)["runs"].back();
+  (*step)["runs"].push_back(run);
 }
 
 Run Session::shell(const std::string &command, double timeout)
 {
   Run r = unit->run(command, timeout);
 
-  logRun(*this, r);
+  log(r);
   if (r.timedOut) fail(command + " did not end within " + std::to_string((int)timeout) + " s");
   return r;
 }
@@ -127,6 +126,7 @@ void endStep(Session &s, const char *verdict, const std::string &reason)
       run.erase("latin1");
     }
   }
+  if (step["runs"].empty()) step.erase("runs");
   step["verdict"] = verdict;
   if (!reason.empty()) step["reason"] = reason;
   step["duration_ms"] = (long)((now() - stepStart) * 1000);

@@ -95,6 +95,8 @@ struct Param {
   const char *listKey;   // where -s shows it, nullptr when read elsewhere
   const char *entry;     // factory entry read directly, or nullptr
   const char *webKey;    // its field in the web report, or nullptr
+  bool config;           // committed to the configuration, which a reset
+                         // to defaults sets back, not to a factory entry
   // Checks the value and puts it in the form staged; the reason it is
   // refused, or nothing.
   std::string (*check)(std::string &value);
@@ -145,6 +147,8 @@ struct Session {
   // the parse is kept as the step's output under the kind's name.
   json expectClean(const Run &r, const std::string &kind, bool web = false,
                    const std::string &name = "");
+  // A run in the step's record: a command on the unit, or a hook.
+  void log(const Run &r, const char *what = "command");
   // The step's parsed output under key.
   json &output(const std::string &key);
   [[noreturn]] void fail(const std::string &reason);
@@ -161,7 +165,9 @@ void endStep(Session &s, const char *verdict, const std::string &reason = "");
 // The buttons of a model the station knows, or nullptr.
 const std::vector<std::string> *buttonsOf(const std::string &model);
 
-void identify(Session &s);
+// Names the model; unless lenient, it must be one the station knows and
+// the one --model names.
+void identify(Session &s, bool lenient = false);
 void program(Session &s, const Values &v);
 void report(Session &s, const Values *v);
 void clearUnit(Session &s, const Values *v);

@@ -167,17 +167,17 @@ std::vector<std::pair<std::string, std::string>> readJson(const std::string &tex
 // committed value; the 2.4 GHz SSID's row shows the configuration's SSID,
 // so its factory entry is read instead, as is the production flag's.
 const std::vector<Param> params = {
-    {"LAN_MAC", 'L', "/tmp/Lan_MAC.txt", "LAN_MAC", nullptr, "LAN_MAC", checkMac},
-    {"SN", 'S', "/tmp/SN.txt", "SN", nullptr, "SerialNumber", checkSerial},
-    {"PINCode", 'P', "/tmp/PIN_Code.txt", "PINCode", nullptr, "PINCode", checkPin},
-    {"SSID_2.4G", 'I', "/tmp/SSID_2_4G.txt", nullptr, "/proc/nvram/ssid", nullptr, checkSsid},
-    {"SSID_5G", 'Q', "/tmp/SSID_5G.txt", "SSID_5G", nullptr, "SSID_5G", checkSsid},
-    {"passphrase_2.4G", 'K', "/tmp/WPSPSK.txt", "passphrase_2.4G", nullptr, "PassPhrase_2_4G",
+    {"LAN_MAC", 'L', "/tmp/Lan_MAC.txt", "LAN_MAC", nullptr, "LAN_MAC", false, checkMac},
+    {"SN", 'S', "/tmp/SN.txt", "SN", nullptr, "SerialNumber", false, checkSerial},
+    {"PINCode", 'P', "/tmp/PIN_Code.txt", "PINCode", nullptr, "PINCode", false, checkPin},
+    {"SSID_2.4G", 'I', "/tmp/SSID_2_4G.txt", nullptr, "/proc/nvram/ssid", nullptr, false, checkSsid},
+    {"SSID_5G", 'Q', "/tmp/SSID_5G.txt", "SSID_5G", nullptr, "SSID_5G", true, checkSsid},
+    {"passphrase_2.4G", 'K', "/tmp/WPSPSK.txt", "passphrase_2.4G", nullptr, "PassPhrase_2_4G", false,
      checkPassphrase},
-    {"passphrase_5G", 'Y', "/tmp/WPSPSK5G.txt", "passphrase_5G", nullptr, "PassPhrase_5G",
+    {"passphrase_5G", 'Y', "/tmp/WPSPSK5G.txt", "passphrase_5G", nullptr, "PassPhrase_5G", false,
      checkPassphrase},
-    {"WPS_PIN", 'J', "/tmp/WPS_PIN.txt", "WPS_PIN", nullptr, nullptr, checkWpsPin},
-    {"productionmode", 'Z', nullptr, nullptr, "/proc/nvram/BoardFlag", nullptr, checkFlag, true},
+    {"WPS_PIN", 'J', "/tmp/WPS_PIN.txt", "WPS_PIN", nullptr, nullptr, true, checkWpsPin},
+    {"productionmode", 'Z', nullptr, nullptr, "/proc/nvram/BoardFlag", nullptr, false, checkFlag, true},
 };
 
 // Every staging file tarnel writes, the WLAN MAC's included.
