@@ -30,6 +30,7 @@ const size_t longestLine = 1000;
 class SerialUnit : public Transport {
   std::string device;
   int baud, fd = -1;
+  struct termios before;  // given back at the end
   std::string pending;  // bytes read past the last whole line
   unsigned seq = 0;
   std::string nonce;
@@ -133,8 +134,8 @@ public:
     if (!speed) throw BadInput("unsupported baud rate " + std::to_string(baud));
     fd = open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) throw StationFault(device + ": " + strerror(errno));
-    struct termios t;
-    if (tcgetattr(fd, &t) != 0) throw StationFault(device + " is not a terminal");
+    if (tcgetattr(fd, &before) != 0) throw StationFault(device + " is not a terminal");
+    struct termios t = before;
     cfmakeraw(&t);
     t.c_cflag |= CLOCAL | CREAD;
     t.c_cc[VMIN] = 0;
@@ -149,7 +150,8 @@ public:
 
   ~SerialUnit() override
   {
-    if (fd >= 0) close(fd);
+    tcsetattr(fd, TCSANOW, &before);
+    close(fd);
   }
 
   Run run(const std::string &command, double timeout) override

@@ -222,3 +222,46 @@ void Dut::script(const std::string &path, const std::string &body)
   put(path, "#!/bin/sh\n" + body);
   if (chmod((root + path).c_str(), 0755)) ADD_FAILURE() << "could not make " << path << " executable";
 }
+
+std::vector<Example> examples(const std::string &path)
+{
+  std::ifstream in(path);
+  std::vector<Example> all;
+  std::string line;
+  bool inBlock = false, open = false;
+
+  EXPECT_TRUE(in.good()) << path;
+  for (int n = 1; std::getline(in, line); n++) {
+    if (!inBlock && line.rfind("```console", 0) == 0) {
+      std::string model = line.size() > 11 ? line.substr(11) : "KR4410";
+      all.push_back({n, model, {}});
+      inBlock = true;
+    } else if (inBlock && line == "```") {
+      inBlock = false;
+    } else if (inBlock && line.rfind("$ ", 0) == 0) {
+      all.back().steps.push_back({line.substr(2), ""});
+      open = true;
+    } else if (inBlock && all.back().steps.empty()) {
+      ADD_FAILURE() << path << ":" << n << ": output before any command";
+    } else if (inBlock && line == "%") {
+      // the output ends with the line before, without its line end
+      std::string &out = all.back().steps.back().output;
+      EXPECT_TRUE(open && !out.empty()) << path << ":" << n << ": % after no output";
+      if (!out.empty()) out.pop_back();
+      open = false;
+    } else if (inBlock) {
+      EXPECT_TRUE(open) << path << ":" << n << ": output after a closing %";
+      all.back().steps.back().output += line + "\n";
+    }
+  }
+  EXPECT_FALSE(inBlock) << path << ": the last block is not closed";
+  return all;
+}
+
+std::string asShown(const std::string &out)
+{
+  std::string shown;
+
+  for (char c : out) shown += c == '\r' ? std::string("^M") : std::string(1, c);
+  return shown;
+}

@@ -67,4 +67,20 @@ Lines connection(const std::string &caller, int timeout, const Lines &work);
 // A command line for SCOPED_TRACE, each word cut to 20 characters.
 std::string words(const std::vector<std::string> &args);
 
+// The console examples of a document: a block opens with "```console" and
+// an optional model, "$ " begins a command, the lines up to the next
+// command are its output, a lone "%" ends output without a line end, "^M"
+// is a carriage return.
+struct Step {
+  std::string command, output;
+};
+struct Example {
+  int line;  // of the opening fence
+  std::string model;
+  std::vector<Step> steps;
+};
+std::vector<Example> examples(const std::string &path);
+// Output as the documents show it: a carriage return as ^M.
+std::string asShown(const std::string &out);
+
 #endif
