@@ -114,7 +114,7 @@ void usb(Session &s)
     json rate = s.expectClean(s.tarnel("-t rw -v " + std::to_string(o.usbSize)), "usb-rate");
     if (rate.contains("error")) s.fail("the USB test stopped: " + rate["error"].get<std::string>());
     if (rate["devices"] != o.usbSticks || (int)rate["sticks"].size() != o.usbSticks)
-      s.fail("tarnel tested " + rate["sticks"].size() + std::string(" sticks, not ") + std::to_string(o.usbSticks));
+      s.fail("tarnel tested " + std::to_string(rate["sticks"].size()) + " sticks, not " + std::to_string(o.usbSticks));
     for (const auto &t : rate["sticks"]) {
       std::string usbN = "USB" + t["usb"].dump();
       if (!t.contains("read") || t["read"].value("mbps", -1.0) < o.usbReadMin)

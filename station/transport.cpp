@@ -36,9 +36,12 @@ bool unframe(Run &r)
   return true;
 }
 
+// The first line of a message, without the CR ssh puts before line ends.
 std::string firstLine(const std::string &text)
 {
-  return text.substr(0, text.find('\n'));
+  std::string line = text.substr(0, text.find('\n'));
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
 }
 
 class SimUnit : public Transport {
