@@ -16,9 +16,16 @@ syms() { nm --format=posix "$@" 2>/dev/null | awk 'NF >= 2 { print $1, $2 }'; }
 defined=$(syms "$@" | awk '$2 ~ /[TtDdBbRrVvWwu]/ { print $1 }' | sort -u)
 needed=$(syms "$@" | awk '$2 == "U" { print $1 }' | sort -u | comm -23 - <(echo "$defined"))
 
-# what the C and C++ runtime libraries offer
-runtime=$(for lib in libc.so.6 libm.so.6 libstdc++.so.6 libgcc_s.so.1; do
-  nm -D --defined-only --format=posix "$(g++ -print-file-name=$lib)" | awk '{ sub(/@.*/, "", $1); print $1 }'
+# what the C and C++ runtime libraries of the build's compiler ($CXX) offer,
+# shared or static (a cross toolchain may have only the one or the other)
+runtime=$(for lib in libc.so.6 libm.so.6 libstdc++.so.6 libgcc_s.so.1 \
+                     libc.a libm.a libstdc++.a libgcc.a libgcc_eh.a; do
+  file=$("${CXX:-g++}" -print-file-name=$lib)
+  [ -f "$file" ] || continue
+  case $lib in
+    *.a) nm --defined-only --format=posix "$file" 2>/dev/null ;;
+    *) nm -D --defined-only --format=posix "$file" ;;
+  esac | awk 'NF >= 2 { sub(/@.*/, "", $1); print $1 }'
 done | sort -u)
 
 platform=$(comm -23 <(echo "$needed") <(echo "$runtime") |
