@@ -38,10 +38,10 @@ typedef enum __attribute__((packed)) {
   CMSRET_NO_MORE_INSTANCES = 9800
 } CmsRet;
 
-// Two bytes: the entity id is passed by its name only.
+// Two bytes: the entity id is passed by its name only. tarnel's own comes
+// from the integrator's header, tarnel_eid.h.
 typedef enum __attribute__((packed)) {
-  EID_CUSTOMER_MIN = 5000,
-  EID_TARNEL = 5001
+  EID_CUSTOMER_MIN = 5000
 } CmsEntityId;
 
 // Another radio object id than the simulated platform's: only the name
