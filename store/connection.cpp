@@ -50,18 +50,18 @@ CmsRet storeOpen(const char *caller, void **handle)
 
   ret = cmsMsg_init(EID_TARNEL, handle);
   if (ret != CMSRET_SUCCESS) {
-    printf("cmsMsg_init failed, ret=%d\n", ret);
+    printf("cmsMsg_init failed, ret=%d\n", (int)ret);
     return failed(callers[row].exitOnInit, ret);
   }
   ret = cmsMdm_init(EID_TARNEL, *handle, &shmId);
   if (ret != CMSRET_SUCCESS) {
-    printf("cmsMdm_init failed, ret=%d\n", ret);
+    printf("cmsMdm_init failed, ret=%d\n", (int)ret);
     cmsMsg_cleanup(handle);
     return failed(callers[row].exitOnInit, ret);
   }
   ret = cmsLck_acquireLockWithTimeoutTraced(caller, callers[row].timeout);
   if (ret != CMSRET_SUCCESS) {
-    printf("failed to get lock, ret=%d\n", ret);
+    printf("failed to get lock, ret=%d\n", (int)ret);
     cmsMdm_cleanup();
     cmsMsg_cleanup(handle);
     return failed(callers[row].exitOnLock, ret);
