@@ -75,8 +75,8 @@ bool lastLineFrom(FILE *in, const char *prefix, char *line, int size);
 
 // readers.cpp
 // How a value is printed: as stored (it ends with the command's own line
-// end), with a line end added, or with a line end whatever the flag says;
-// "N/A" always ends its line.
+// end), with a line end added, or with a line end whatever the flag says.
+// The reader's own "N/A" always ends its line (showField sees to it).
 enum { AS_STORED, WITH_LINE_END, ALWAYS_WITH_LINE_END };
 void printField(const char *field, int form, BOOL bPrintFlag);
 // When a field counts as unreadable and becomes "N/A": never, when it is

@@ -83,6 +83,8 @@ TEST_F(Hostile, EveryListingWithOddLines)
     std::string value; // the value a reader takes from it
   } kinds[] = {
       {"no line end", "abc 12", "abc 12"},
+      // a device value that reads "N/A" is a value: no line end is added
+      {"N/A without line end", "N/A", "N/A"},
       {"100 kB line", longLine, longLine.substr(0, 511)},
       {"every byte value", everyByteValue, everyByteValue.substr(0, 254)},
   };
