@@ -62,6 +62,8 @@ extern std::string Wlanstatus;
 
 // shell.cpp: the only way tarnel runs device commands.
 void flushOut();
+// At the start of main: SIGPIPE caught, output errors reported at exit.
+void guardOutput();
 int runCmd(const char *command);
 int runf(const char *fmt, ...) __attribute__((format(printf, 1, 2)));
 // runf through a caller's buffer of size bytes instead of cmd.

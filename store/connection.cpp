@@ -1,4 +1,5 @@
 // The configuration-store connection every store user opens for itself.
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -33,8 +34,26 @@ static int callerRow(const char *caller)
   abort();
 }
 
+// The signals that end a run from outside: a terminal's Ctrl-C, Ctrl-\ and
+// hang-up, and kill's default. From the start of a connection until it is
+// closed they are held back, so a flash save is made whole or not at all
+// and the lock and the messaging are always released by their holder; one
+// that came meanwhile takes effect as the connection closes (at the latest
+// when the caller's lock timeout runs out). SIGKILL cannot be held back: a
+// holder killed so leaves the lock to the platform, which frees it.
+static void holdSignals(bool hold)
+{
+  static const int held[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
+  sigset_t set;
+
+  sigemptyset(&set);
+  for (int sig : held) sigaddset(&set, sig);
+  sigprocmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
+}
+
 static CmsRet failed(bool exitNow, CmsRet ret)
 {
+  holdSignals(false);
   if (exitNow) {
     flushOut();
     exit(-1);
@@ -48,6 +67,7 @@ CmsRet storeOpen(const char *caller, void **handle)
   SINT32 shmId = 0;
   CmsRet ret;
 
+  holdSignals(true);
   ret = cmsMsg_init(EID_TARNEL, handle);
   if (ret != CMSRET_SUCCESS) {
     printf("cmsMsg_init failed, ret=%d\n", ret);
@@ -74,4 +94,5 @@ void storeClose(const char *caller, void **handle)
   cmsLck_releaseLockTraced(caller);
   cmsMdm_cleanup();
   cmsMsg_cleanup(handle);
+  holdSignals(false);
 }

@@ -11,10 +11,14 @@ syms() { nm --format=posix "$@" 2>/dev/null | awk 'NF >= 2 { print $1, $2 }'; }
 defined=$(syms "$@" | awk '$2 ~ /[TtDdBbRrVvWwu]/ { print $1 }' | sort -u)
 needed=$(syms "$@" | awk '$2 == "U" { print $1 }' | sort -u | comm -23 - <(echo "$defined"))
 
-# what the C and C++ runtime libraries offer
-runtime=$(for lib in libc.so.6 libm.so.6 libstdc++.so.6 libgcc_s.so.1; do
-  nm -D --defined-only --format=posix "$(g++ -print-file-name=$lib)" | awk '{ sub(/@.*/, "", $1); print $1 }'
-done | sort -u)
+# what the C and C++ runtime libraries offer; atexit is in the C library's
+# static part
+runtime=$({
+  for lib in libc.so.6 libm.so.6 libstdc++.so.6 libgcc_s.so.1; do
+    nm -D --defined-only --format=posix "$(g++ -print-file-name=$lib)" | awk '{ sub(/@.*/, "", $1); print $1 }'
+  done
+  nm --defined-only --format=posix "$(g++ -print-file-name=libc_nonshared.a)" 2>/dev/null | awk 'NF >= 2 { print $1 }'
+} | sort -u)
 
 platform=$(comm -23 <(echo "$needed") <(echo "$runtime") |
   grep -vE '^(__(asan|ubsan|sanitizer|lsan)_|_GLOBAL_OFFSET_TABLE_$|__dso_handle$)' || true)
