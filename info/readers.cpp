@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
-#include <sys/stat.h>
 
 #include "info.h"
 
@@ -38,18 +37,6 @@ void showField(char *field, int na, int form, BOOL bPrintFlag)
 
   if (none) strcpy(field, "N/A");
   printField(field, none && form == AS_STORED ? WITH_LINE_END : form, bPrintFlag);
-}
-
-// A file that opens for reading; a folder opens too, but holds no value.
-bool canRead(const char *path)
-{
-  FILE *in = fopen(path, "r");
-  struct stat st;
-
-  if (!in) return false;
-  bool isFile = fstat(fileno(in), &st) == 0 && !S_ISDIR(st.st_mode);
-  fclose(in);
-  return isFile;
 }
 
 static void readField(const char *command, char *field, int na, int form, BOOL bPrintFlag)
