@@ -2,7 +2,9 @@
 #include <cstring>
 #include <fcntl.h>
 #include <iostream>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "info.h"
 
@@ -26,6 +28,19 @@ void showListing(FILE *in)
 
 static const char listing[] = "/tmp/Language.txt";
 
+// Runs that list at the same time take turns, since each rewrites the one
+// listing file: an advisory lock on a file of its own beside it, opened
+// without following a link and without blocking, and never handed to the
+// listing command. Where it cannot be made (a read-only /tmp) the run goes
+// on without.
+static int takeListingTurn()
+{
+  int fd = open("/tmp/Language.txt.lock", O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+
+  if (fd >= 0) flock(fd, LOCK_EX);
+  return fd;
+}
+
 // Whether something other than a regular file stands at path: the shell's
 // redirect would wait on a FIFO (or a terminal) there for ever, so the
 // listing command is not run then and nothing is listed.
@@ -40,6 +55,7 @@ static bool otherThanFile(const char *path)
 void GetLanguage(BOOL bPrintFlag)
 {
   char *field = sHiddenInfo_st.Language;
+  int turn = takeListingTurn();
 
   if (!otherThanFile(listing)) runf("/bin/multiLingual -s -t > %s", listing);
   fp = openRegular(listing, O_RDONLY, "r");
@@ -48,6 +64,7 @@ void GetLanguage(BOOL bPrintFlag)
     fclose(fp);
     fp = nullptr;
   }
+  if (turn >= 0) close(turn);
   strcpy(field, "ENG");
   printField(field, WITH_LINE_END, bPrintFlag);
 }
