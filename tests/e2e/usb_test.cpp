@@ -1,9 +1,15 @@
 // USB detection (-U) and the transfer-rate test (-t, -v) on sticks plugged
 // in with the device's usbplug: output bytes, the command lines run, and
 // the files left on the sticks. Rates are checked for form, not value.
+#include <csignal>
+#include <cstddef>
 #include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <regex>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include "dut_fixture.h"
@@ -202,3 +208,32 @@ TEST_F(Usb, ReadFileSizeLimits)
   }
 }
 
+// fsync and fdatasync end the process that calls them, whatever it is
+// (tarnel, or qemu running it), with SIGSYS.
+static void forbidSync()
+{
+  static struct sock_filter code[] = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(struct seccomp_data, nr)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_fsync, 1, 0),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_fdatasync, 0, 1),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_KILL_PROCESS),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+  };
+  struct sock_fprog prog = {sizeof(code) / sizeof(code[0]), code};
+
+  prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0);
+  prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &prog);
+}
+
+// The written blocks are synced to the stick inside the timed span, so the
+// rate is the stick's and not the page cache's: where a sync ends the
+// caller, the write test ends after its blocks and before its rate.
+TEST_F(Usb, WriteTestSyncsTheStick)
+{
+  attach({"1"});
+  inChild = forbidSync;
+  Result r = tarnel({"-t", "w", "-v", "1"});
+  EXPECT_EQ(r.status, 128 + SIGSYS);
+  EXPECT_EQ(sizeOf("/mnt/var/usb/write.txt"), 1024000);
+  EXPECT_EQ(r.out.find("Write Speed"), std::string::npos) << r.out;
+}
