@@ -6,10 +6,8 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <iostream>
 #include <string>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,7 +36,8 @@ void flushOut()
 static void reportOutputError()
 {
   flushOut();
-  if (ferror(stdout)) fprintf(stderr, "tarnel: write error on standard output: %s\n", strerror(outErrno ? outErrno : EIO));
+  if (ferror(stdout))
+    fprintf(stderr, "tarnel: write error on standard output: %s\n", strerror(outErrno ? outErrno : EIO));
 }
 
 static void noop(int) {}
@@ -56,9 +55,10 @@ void guardOutput()
   atexit(reportOutputError);
 }
 
-// A device command ended by Ctrl-C or Ctrl-\ ends the run there, as a shell
-// would: nothing after it runs (no further command, no flash save), and
-// tarnel ends by the same signal, its output flushed first.
+// A device command ended by SIGINT or SIGQUIT (Ctrl-C, Ctrl-\ at a
+// terminal) ends the run there, as a shell would: nothing after it runs (no
+// further command, no flash save), and tarnel ends by the same signal, its
+// output flushed first.
 static int stopIfInterrupted(int status)
 {
   if (status == -1 || !WIFSIGNALED(status)) return status;

@@ -34,13 +34,14 @@ static int callerRow(const char *caller)
   abort();
 }
 
-// The signals that end a run from outside: a terminal's Ctrl-C, Ctrl-\ and
-// hang-up, and kill's default. From the start of a connection until it is
-// closed they are held back, so a flash save is made whole or not at all
-// and the lock and the messaging are always released by their holder; one
-// that came meanwhile takes effect as the connection closes (at the latest
-// when the caller's lock timeout runs out). SIGKILL cannot be held back: a
-// holder killed so leaves the lock to the platform, which frees it.
+// The signals that end a run from outside: hang-up, a terminal's Ctrl-C and
+// Ctrl-\, and kill's default. They are held back from the start of a
+// connection until it is closed, so a flash save is made whole or not at
+// all and the holder always releases the lock and the messaging itself.
+// One that came meanwhile ends the run once the connection is closed, or
+// once opening it failed (a lock wait ends with the caller's timeout at the
+// latest); what was printed goes out first. SIGKILL cannot be held back:
+// the platform frees the lock of a holder that dies.
 static void holdSignals(bool hold)
 {
   static const int held[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
@@ -48,16 +49,14 @@ static void holdSignals(bool hold)
 
   sigemptyset(&set);
   for (int sig : held) sigaddset(&set, sig);
+  if (!hold) flushOut();
   sigprocmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
 }
 
 static CmsRet failed(bool exitNow, CmsRet ret)
 {
   holdSignals(false);
-  if (exitNow) {
-    flushOut();
-    exit(-1);
-  }
+  if (exitNow) exit(-1);
   return ret;
 }
 
