@@ -43,7 +43,10 @@ static int takeListingTurn()
 
 // Whether something other than a regular file stands at path: the shell's
 // redirect would wait on a FIFO (or a terminal) there for ever, so the
-// listing command is not run then and nothing is listed.
+// listing command is not run then and nothing is listed. The command line
+// has to stay as it is, so the shell opens the file itself; between this
+// look and its open only a program other than tarnel (runs take turns)
+// could put a FIFO there.
 static bool otherThanFile(const char *path)
 {
   struct stat st;
