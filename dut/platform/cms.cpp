@@ -4,13 +4,19 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <unistd.h>
 
 #include "call.h"
 #include "layout.h"
 
 int call(const char *function, const std::string &args)
 {
+  std::string ms;
+
   trace(std::string("call: ") + function + "(" + args + ")");
+  // a platform call made slow: it takes that many milliseconds longer, so
+  // a test can act while tarnel is inside it
+  if (readFile(std::string("/var/dutsim/delay/") + function, ms)) usleep((useconds_t)atol(ms.c_str()) * 1000);
   return faultOf(function);
 }
 

@@ -17,9 +17,10 @@ defined=$(syms "$@" | awk '$2 ~ /[TtDdBbRrVvWwu]/ { print $1 }' | sort -u)
 needed=$(syms "$@" | awk '$2 == "U" { print $1 }' | sort -u | comm -23 - <(echo "$defined"))
 
 # what the C and C++ runtime libraries of the build's compiler ($CXX) offer,
-# shared or static (a cross toolchain may have only the one or the other)
+# shared or static (a cross toolchain may have only the one or the other);
+# glibc keeps atexit in its static part, libc_nonshared.a
 runtime=$(for lib in libc.so.6 libm.so.6 libstdc++.so.6 libgcc_s.so.1 \
-                     libc.a libm.a libstdc++.a libgcc.a libgcc_eh.a; do
+                     libc.a libc_nonshared.a libm.a libstdc++.a libgcc.a libgcc_eh.a; do
   file=$("${CXX:-g++}" -print-file-name=$lib)
   [ -f "$file" ] || continue
   case $lib in
