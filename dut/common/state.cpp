@@ -126,31 +126,42 @@ static bool copyTree(const std::string &from, const std::string &to)
   return true;
 }
 
-bool saveStoreToFlash()
+// to holds a copy of from, swapped in at once: a reader sees the old copy or
+// the new one, never a mix. Only the holder of the store lock saves, so one
+// scratch name (fresh) serves every save, and what a holder killed mid-copy
+// left there goes first.
+static bool swapInCopy(const std::string &from, const std::string &to, const std::string &fresh)
 {
-  const std::string flash = "/var/dutsim/flash";
-  // Only the holder of the store lock saves, so one name serves every save,
-  // and what a holder killed mid-copy left there goes first.
-  const std::string fresh = "/var/dutsim/.flash.new";
-
   removeTree(fresh);
-  if (!copyTree("/var/dutsim/cms", fresh)) {
+  if (!copyTree(from, fresh)) {
     removeTree(fresh);
     return false;
   }
-  // Swap the whole folder in at once; the old copy ends up at fresh.
-  if (isDir(flash)) {
-    if (renameat2(AT_FDCWD, dutPath(fresh).c_str(), AT_FDCWD, dutPath(flash).c_str(),
+  // the old copy ends up at fresh
+  if (isDir(to)) {
+    if (renameat2(AT_FDCWD, dutPath(fresh).c_str(), AT_FDCWD, dutPath(to).c_str(),
                   RENAME_EXCHANGE)) {
       removeTree(fresh);
       return false;
     }
-  } else if (rename(dutPath(fresh).c_str(), dutPath(flash).c_str())) {
+  } else if (rename(dutPath(fresh).c_str(), dutPath(to).c_str())) {
     removeTree(fresh);
     return false;
   }
   removeTree(fresh);
   return true;
+}
+
+bool saveConfigToFlash()
+{
+  return swapInCopy("/var/dutsim/cms", "/var/dutsim/flash", "/var/dutsim/.flash.new") &&
+         swapInCopy("/var/dutsim/nvram", "/var/dutsim/flash-nvram", "/var/dutsim/.flash.new");
+}
+
+bool loadConfigFromFlash()
+{
+  return swapInCopy("/var/dutsim/flash", "/var/dutsim/cms", "/var/dutsim/.cms.new") &&
+         swapInCopy("/var/dutsim/flash-nvram", "/var/dutsim/nvram", "/var/dutsim/.cms.new");
 }
 
 void trace(const std::string &line)
@@ -170,6 +181,14 @@ void trace(const std::string &line)
   if (fd < 0) return;
   writeAll(fd, out.data(), out.size());
   close(fd);
+}
+
+std::string faultValue(const std::string &name)
+{
+  std::string v = readValue("/var/dutsim/fault/" + name);
+
+  while (!v.empty() && v.back() == '\n') v.pop_back();
+  return v;
 }
 
 int faultOf(const char *function)
