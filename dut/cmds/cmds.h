@@ -23,8 +23,14 @@ int traceonly_main(int argc, char **argv);
 int usbplug_main(int argc, char **argv);
 int tarcli_main(int argc, char **argv);
 int asterisk_main(int argc, char **argv);
+int btnpress_main(int argc, char **argv);
+int ledstate_main(int argc, char **argv);
+int reboot_main(int argc, char **argv);
 int factory_main(int argc, char **argv);
 int links_main(int argc, char **argv);
+int supervise_main(int argc, char **argv);
+int hold_main(int argc, char **argv);
+int freeport_main(int argc, char **argv);
 
 // The words from..argc-1 joined by blanks, as the shell split them.
 std::string joinArgs(int from, int argc, char **argv);

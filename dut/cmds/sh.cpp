@@ -17,6 +17,7 @@
 #include <cstring>
 #include <string>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include "cmds.h"
@@ -106,6 +107,13 @@ static int interactive(bool console)
   int ends = 0;
   struct sigaction sa;
 
+  // the terminal's keys (^C) reach this shell's group only, not whatever
+  // started it (bwrap on the console)
+  if (tty) {
+    signal(SIGTTOU, SIG_IGN);
+    setpgid(0, 0);
+    tcsetpgrp(0, getpgrp());
+  }
   memset(&sa, 0, sizeof(sa));
   sa.sa_handler = onInterrupt;
   // no SA_RESTART: ^C at the prompt ends the read and gives a fresh prompt
@@ -137,7 +145,9 @@ static int interactive(bool console)
     }
     ends = 0;
     char *argv[] = {(char *)"sh", (char *)"-c", &line[0], nullptr};
-    runLine(argv, line, false);
+    int st = runLine(argv, line, false);
+    // the prompt after a ^C'd command starts a line of its own
+    if (WIFSIGNALED(st) && WTERMSIG(st) == SIGINT) fputs("\n", stdout);
   }
 }
 

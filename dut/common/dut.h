@@ -31,6 +31,10 @@ std::vector<std::string> listDir(const std::string &path);
 bool saveConfigToFlash();
 bool loadConfigFromFlash();
 
+// Whether every bit of mask is set in a register's file (one hex number;
+// an unwritten register reads 0).
+bool registerBitsSet(const std::string &file, unsigned long mask);
+
 // One line appended to /var/dutsim/trace; line ends are written as "\n".
 void trace(const std::string &line);
 // The injected failure of a platform function, 0 when there is none.

@@ -1,7 +1,6 @@
 // The factory state of each simulated model: what a gateway fresh from the
 // line holds in flash, nvram, radios, line and switch.
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "dut.h"
@@ -324,10 +323,8 @@ int lanLedsLit(const std::string &model, int &total)
 
   total = 0;
   for (int i = 0; m && i < 6 && m->lan[i].file; i++) {
-    unsigned long v = strtoul(readValue(m->lan[i].file, "0").c_str(), nullptr, 16);
-
     total++;
-    if ((v & m->lan[i].mask) == m->lan[i].mask) lit++;
+    if (registerBitsSet(m->lan[i].file, m->lan[i].mask)) lit++;
   }
   return lit;
 }

@@ -183,6 +183,11 @@ void trace(const std::string &line)
   close(fd);
 }
 
+bool registerBitsSet(const std::string &file, unsigned long mask)
+{
+  return (strtoul(readValue(file, "0").c_str(), nullptr, 16) & mask) == mask;
+}
+
 std::string faultValue(const std::string &name)
 {
   std::string v = readValue("/var/dutsim/fault/" + name);
