@@ -1,5 +1,6 @@
 // Every platform call tarnel makes is in the trace, with the arguments that
-// say what was asked; a fault file makes it fail with its number.
+// say what was asked; a fault file makes it fail with its number, a delay
+// file makes it slow.
 #ifndef DUT_CALL_H
 #define DUT_CALL_H
 

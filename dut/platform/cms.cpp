@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <unistd.h>
 
 #include "call.h"
 #include "platform/platform.h"
@@ -11,6 +12,10 @@
 int call(const char *function, const std::string &args)
 {
   trace(std::string("call: ") + function + "(" + args + ")");
+  // a slow platform: /var/dutsim/delay/<function> holds the milliseconds
+  // the call takes before it returns
+  long ms = atol(readValue(std::string("/var/dutsim/delay/") + function, "0").c_str());
+  if (ms > 0) usleep((useconds_t)ms * 1000);
   return faultOf(function);
 }
 

@@ -39,7 +39,7 @@ static pid_t launch(const std::vector<std::string> &argv, const std::vector<std:
     setenv("TARNEL_BUILD", TARNEL_BUILD_DIR, 0);
     for (const auto &a : argv) args.push_back(strdup(a.c_str()));
     args.push_back(nullptr);
-    execv(args[0], args.data());
+    execvp(args[0], args.data());
     _exit(127);
   }
   return pid;
@@ -86,7 +86,7 @@ void Dut::TearDown()
 
 void Dut::init(const std::string &model)
 {
-  Result r = collect(launch({DUT_TOOL, "init", root, "--model", model}, {}, top), top);
+  Result r = host({DUT_TOOL, "init", root, "--model", model});
 
   ASSERT_EQ(r.status, 0) << r.err;
 }
@@ -102,6 +102,11 @@ pid_t Dut::start(const std::vector<std::string> &cmd, const std::vector<std::str
 
   argv.insert(argv.end(), cmd.begin(), cmd.end());
   return launch(argv, env, top);
+}
+
+Result Dut::host(const std::vector<std::string> &argv, const std::vector<std::string> &env)
+{
+  return collect(launch(argv, env, top), top);
 }
 
 Result Dut::finish(pid_t pid)
