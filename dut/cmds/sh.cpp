@@ -22,13 +22,18 @@
 
 #include "cmds.h"
 
-// Runs busybox sh with argv, for the command line `line`: in place of this
-// process when nothing needs settling afterwards, else in a child, whose
-// wait status it returns.
-static int runLine(char **argv, const std::string &line, bool inPlace)
+// Runs busybox sh with argv, whose word at is the command line: in place of
+// this process when nothing needs settling afterwards, else in a child,
+// whose wait status it returns.
+static int runLine(char **argv, int at, bool inPlace)
 {
+  std::string line = argv[at];
   trace("sh: " + line);
   std::vector<EntryState> watched = watchedEntries(line);
+  // busybox sh runs its own applet for a bare "reboot", never the
+  // device's: a function, found first, sends it there
+  std::string withReboot = "reboot() { /bin/reboot \"$@\"; }\n" + line;
+  if (line.find("reboot") != std::string::npos) argv[at] = &withReboot[0];
 
   argv[0] = (char *)"sh";
   if (inPlace && watched.empty()) {
@@ -145,7 +150,7 @@ static int interactive(bool console)
     }
     ends = 0;
     char *argv[] = {(char *)"sh", (char *)"-c", &line[0], nullptr};
-    int st = runLine(argv, line, false);
+    int st = runLine(argv, 2, false);
     // the prompt after a ^C'd command starts a line of its own
     if (WIFSIGNALED(st) && WTERMSIG(st) == SIGINT) fputs("\n", stdout);
   }
@@ -161,7 +166,7 @@ int sh_main(int argc, char **argv)
   if (argc > 2 && !strcmp(argv[1], "-c")) {
     // newer C libraries pass "sh -c -- CMD"
     int at = (argc > 3 && !strcmp(argv[2], "--")) ? 3 : 2;
-    int st = runLine(argv, argv[at], true);
+    int st = runLine(argv, at, true);
 
     // a line ended by a signal ends this shell the same way
     if (WIFSIGNALED(st)) {
