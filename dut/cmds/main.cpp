@@ -108,6 +108,8 @@ int main(int argc, char **argv)
   const char *base = strrchr(argv[0], '/');
 
   base = base ? base + 1 : argv[0];
+  // a login shell is started as "-sh"
+  if (*base == '-') base++;
   // "dutsim CMD ARGS" runs CMD as if started under its own name
   if (!strcmp(base, "dutsim")) {
     if (argc < 2) return usage("dutsim COMMAND [ARG...]");
