@@ -40,6 +40,15 @@ static bool exists(const std::string &path)
   return stat(path.c_str(), &st) == 0;
 }
 
+// The root folder's identity: a root removed and made anew (dut init on a
+// served root) is another root, and the daemons of the old one end.
+static ino_t rootInode(const std::string &root)
+{
+  struct stat st;
+
+  return stat((root + "/var/dutsim/model").c_str(), &st) == 0 && stat(root.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
 static bool portAnswers(int port)
 {
   int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -100,7 +109,8 @@ static void report(int &ready, bool ok)
 // as a daemon's child (logging to ROOT/var/dutsim/run/NAME.log, pid in
 // NAME.pid) and returns once it is ready: the port answers on 127.0.0.1
 // and PATH exists. The daemon stops CMD (SIGTERM, then SIGKILL after 2 s)
-// when it is sent SIGTERM, when ROOT is removed, and ends when CMD does.
+// when it is sent SIGTERM, when ROOT is removed (or replaced), and ends
+// when CMD does.
 int supervise_main(int argc, char **argv)
 {
   const char *use = "dutsim supervise ROOT NAME [--port N] [--file PATH] -- CMD...";
@@ -118,6 +128,7 @@ int supervise_main(int argc, char **argv)
   }
   if (at + 1 >= argc) return usage(use);
   std::string root = argv[1], run = root + "/var/dutsim/run/" + argv[2];
+  ino_t inode = rootInode(root);
   if (!daemonize(run + ".log", run + ".pid", &ready, &status)) return status;
 
   signal(SIGTERM, onStop);
@@ -139,8 +150,7 @@ int supervise_main(int argc, char **argv)
     sleepMs(10);
   }
   report(ready, false);
-  while (!stopping && exists(root + "/var/dutsim/model") && waitpid(child, nullptr, WNOHANG) == 0)
-    sleepMs(100);
+  while (!stopping && rootInode(root) == inode && waitpid(child, nullptr, WNOHANG) == 0) sleepMs(100);
   if (kill(child, SIGTERM) == 0) {
     int i = 0;
 
@@ -168,11 +178,12 @@ int hold_main(int argc, char **argv)
                  &status))
     return status;
   signal(SIGTERM, onStop);
+  ino_t inode = rootInode(argv[1]);
   bool held = lockAcquire("cmslock", 3600 * 1000) == 0;
   if (held) writeFile("/var/dutsim/fault/lock", argv[2]);
   report(ready, held);
   // SIGTERM, or the root's removal, lets go early
-  for (long left = held ? atol(argv[2]) : 0; left > 0 && !stopping && exists(dutPath("/var/dutsim/model"));
+  for (long left = held ? atol(argv[2]) : 0; left > 0 && !stopping && rootInode(argv[1]) == inode;
        left -= 100)
     sleepMs(left < 100 ? left : 100);
   removeTree("/var/dutsim/fault/lock");

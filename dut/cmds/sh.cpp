@@ -11,6 +11,7 @@
 // traced, as the same line run by a program would be. Each line is a
 // shell of its own: cd, variables and functions last for that line only,
 // and a construct spanning lines must be written on one.
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -55,7 +56,7 @@ static int runLine(char **argv, int at, bool inPlace)
     _exit(127);
   }
   int st = 0;
-  while (pid > 0 && waitpid(pid, &st, 0) < 0) {}
+  while (pid > 0 && waitpid(pid, &st, 0) < 0 && errno == EINTR) {}
   sigaction(SIGINT, &oldInt, nullptr);
   sigaction(SIGQUIT, &oldQuit, nullptr);
   settleEntries(watched);
@@ -159,8 +160,12 @@ static int interactive(bool console)
 int sh_main(int argc, char **argv)
 {
   bool login = argv[0][0] == '-';
-  bool console = getenv("DUTSIM_CONSOLE") != nullptr;
+  // the console's shell: DUTSIM_CONSOLE names the file that tells the
+  // launcher the shell is up
+  const char *up = getenv("DUTSIM_CONSOLE");
+  bool console = up != nullptr;
 
+  if (up) writeFile(up, "");
   unsetenv("DUTSIM_CONSOLE");
   deviceSession();
   if (argc > 2 && !strcmp(argv[1], "-c")) {
