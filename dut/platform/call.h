@@ -6,7 +6,8 @@
 
 #include "common/dut.h"
 
-// Logs "call: FUNCTION(ARGS)" and returns the injected fault, or 0.
+// Logs "call: FUNCTION(ARGS)", sleeps the milliseconds of
+// /var/dutsim/delay/FUNCTION and returns the injected fault, or 0.
 int call(const char *function, const std::string &args = "");
 // Whether handle is the handle of messaging opened and not yet cleaned up.
 bool messagingOpen(void *handle);

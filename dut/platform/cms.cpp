@@ -11,11 +11,12 @@
 
 int call(const char *function, const std::string &args)
 {
+  std::string ms;
+
   trace(std::string("call: ") + function + "(" + args + ")");
-  // a slow platform: /var/dutsim/delay/<function> holds the milliseconds
-  // the call takes before it returns
-  long ms = atol(readValue(std::string("/var/dutsim/delay/") + function, "0").c_str());
-  if (ms > 0) usleep((useconds_t)ms * 1000);
+  // a platform call made slow: it takes that many milliseconds longer, so
+  // a test can act while tarnel is inside it
+  if (readFile(std::string("/var/dutsim/delay/") + function, ms)) usleep((useconds_t)atol(ms.c_str()) * 1000);
   return faultOf(function);
 }
 

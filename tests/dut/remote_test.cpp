@@ -39,7 +39,7 @@ protected:
   // ssh ... COMMAND, its standard input from the host file input
   Result ssh(const std::string &command, const std::string &input = "/dev/null")
   {
-    return host({"sh", "-c", "exec \"$@\" <" + input, "sh", "ssh", "-F", "/dev/null", "-o",
+    return host({"/bin/sh", "-c", "exec \"$@\" <" + input, "sh", "ssh", "-F", "/dev/null", "-o",
                  "BatchMode=yes", "-o", "ConnectTimeout=20", "-i", served["identity"], "-o",
                  "UserKnownHostsFile=" + served["known_hosts"], "-p", served["port"],
                  "root@127.0.0.1", command});

@@ -39,7 +39,7 @@ static pid_t launch(const std::vector<std::string> &argv, const std::vector<std:
     setenv("TARNEL_BUILD", TARNEL_BUILD_DIR, 0);
     for (const auto &a : argv) args.push_back(strdup(a.c_str()));
     args.push_back(nullptr);
-    execvp(args[0], args.data());
+    execv(args[0], args.data());
     _exit(127);
   }
   return pid;
@@ -104,11 +104,6 @@ pid_t Dut::start(const std::vector<std::string> &cmd, const std::vector<std::str
   return launch(argv, env, top);
 }
 
-Result Dut::host(const std::vector<std::string> &argv, const std::vector<std::string> &env)
-{
-  return collect(launch(argv, env, top), top);
-}
-
 Result Dut::finish(pid_t pid)
 {
   return collect(pid, top);
@@ -121,6 +116,11 @@ Result Dut::tarnel(const std::vector<std::string> &args, const std::vector<std::
   clearTrace();
   cmd.insert(cmd.end(), args.begin(), args.end());
   return run(cmd, env);
+}
+
+Result Dut::host(const std::vector<std::string> &argv, const std::vector<std::string> &env)
+{
+  return collect(launch(argv, env, top), top);
 }
 
 std::string Dut::trace()
