@@ -26,10 +26,11 @@ bool makeDirs(const std::string &path);
 void removeTree(const std::string &path);
 std::vector<std::string> listDir(const std::string &path);
 // The configuration saved to flash: the store under /var/dutsim/cms copied
-// to /var/dutsim/flash, then the nvram variables to /var/dutsim/flash-nvram,
-// each in one step. Loading copies them back, as a power-up does.
-bool saveConfigToFlash();
-bool loadConfigFromFlash();
+// to /var/dutsim/flash, then the nvram variables (which the gateway's store
+// saves with it) to /var/dutsim/flash-nvram, each in one step. Loading
+// copies them back, as a power-up does.
+bool saveStoreToFlash();
+bool loadStoreFromFlash();
 
 // Whether every bit of mask is set in a register's file (one hex number;
 // an unwritten register reads 0).
@@ -72,20 +73,5 @@ bool parseMac(const std::string &text, unsigned char mac[6]);
 std::string baseMacEntry(const unsigned char mac[6]);
 // The MAC the base MAC entry holds now; false when it holds none.
 bool readBaseMac(unsigned char mac[6]);
-
-// A flash entry before a command line ran: whether it was a plain file and
-// what it held.
-struct EntryState {
-  std::string name;
-  bool had;
-  std::string data;
-};
-// The entries that behave (the base MAC entry, entries whose writes are
-// dropped) which the command line names, as they are now.
-std::vector<EntryState> watchedEntries(const std::string &commandLine);
-// After the line has run: a base MAC written in a form it takes shows in
-// the entry's form, anything else written to it is undone, and so is every
-// write to an entry that drops them.
-void settleEntries(const std::vector<EntryState> &before);
 
 #endif

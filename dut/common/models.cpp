@@ -1,5 +1,6 @@
 // The factory state of each simulated model: what a gateway fresh from the
 // line holds in flash, nvram, radios, line and switch.
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -126,6 +127,53 @@ static void put(const std::string &path, const std::string &value)
 
   makeDirs(path.substr(0, slash));
   writeFile(path, value);
+}
+
+// The base MAC entry, as the kernel's entry takes and shows a MAC.
+static int hexDigit(char c)
+{
+  if (c >= '0' && c <= '9') return c - '0';
+  c = (char)tolower((unsigned char)c);
+  return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+bool parseMac(const std::string &text, unsigned char mac[6])
+{
+  std::string t = text;
+
+  // the writer's line end (echo's, or a console's CR) is not part of it
+  while (!t.empty() && isspace((unsigned char)t.back())) t.pop_back();
+  bool bare = t.size() == 12;
+  if (!bare && t.size() != 17) return false;
+  char sep = bare ? 0 : t[2];
+  if (!bare && sep != ':' && sep != '-') return false;
+  for (int i = 0; i < 6; i++) {
+    size_t at = bare ? 2 * i : 3 * i;
+    int hi = hexDigit(t[at]), lo = hexDigit(t[at + 1]);
+
+    if (hi < 0 || lo < 0 || (!bare && i < 5 && t[at + 2] != sep)) return false;
+    mac[i] = (unsigned char)(hi << 4 | lo);
+  }
+  return true;
+}
+
+std::string baseMacEntry(const unsigned char mac[6])
+{
+  char b[20];
+
+  snprintf(b, sizeof(b), "%02x %02x %02x %02x %02x %02x \n", mac[0], mac[1], mac[2], mac[3],
+           mac[4], mac[5]);
+  return b;
+}
+
+bool readBaseMac(unsigned char mac[6])
+{
+  std::string v, digits;
+
+  if (!readFile("/proc/nvram/BaseMacAddr", v)) return false;
+  for (char c : v)
+    if (c != ' ') digits += c;
+  return parseMac(digits, mac);
 }
 
 static std::string macPlus(const unsigned char *base, int add)
@@ -296,13 +344,13 @@ bool resetConfig(const std::string &model)
   writeNvram(*m);
   writeStore(*m);
   // a restore of the defaults replaces the saved configuration too
-  return saveConfigToFlash();
+  return saveStoreToFlash();
 }
 
 bool rebootState()
 {
   for (const auto &n : listDir("/tmp")) removeTree("/tmp/" + n);
-  if (!loadConfigFromFlash()) return false;
+  if (!loadStoreFromFlash()) return false;
   powerUp();
   return true;
 }

@@ -152,13 +152,13 @@ static bool swapInCopy(const std::string &from, const std::string &to, const std
   return true;
 }
 
-bool saveConfigToFlash()
+bool saveStoreToFlash()
 {
   return swapInCopy("/var/dutsim/cms", "/var/dutsim/flash", "/var/dutsim/.flash.new") &&
          swapInCopy("/var/dutsim/nvram", "/var/dutsim/flash-nvram", "/var/dutsim/.flash.new");
 }
 
-bool loadConfigFromFlash()
+bool loadStoreFromFlash()
 {
   return swapInCopy("/var/dutsim/flash", "/var/dutsim/cms", "/var/dutsim/.cms.new") &&
          swapInCopy("/var/dutsim/flash-nvram", "/var/dutsim/nvram", "/var/dutsim/.cms.new");

@@ -169,7 +169,7 @@ CmsRet cmsMgm_saveConfigToFlash(void)
 
   if (ret) return ret;
   if (!lockHeld()) return DUT_INTERNAL_ERROR;
-  return saveConfigToFlash() ? CMSRET_SUCCESS : DUT_INTERNAL_ERROR;
+  return saveStoreToFlash() ? CMSRET_SUCCESS : DUT_INTERNAL_ERROR;
 }
 
 SINT32 cmsUtl_strcmp(const char *s1, const char *s2)

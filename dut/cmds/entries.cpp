@@ -3,58 +3,10 @@
 // entry behaves as the kernel's: it takes a MAC and shows it in its own
 // form, and refuses anything else. An entry given the fault "drop" takes
 // writes without keeping them. The device's sh settles the entries a
-// command line names once the line has run (see cmds/sh.cpp).
-#include <cctype>
-#include <cstdio>
+// command line names once the line has run (see sh.cpp).
 #include <sys/stat.h>
 
-#include "dut.h"
-
-static int hexDigit(char c)
-{
-  if (c >= '0' && c <= '9') return c - '0';
-  c = (char)tolower((unsigned char)c);
-  return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
-bool parseMac(const std::string &text, unsigned char mac[6])
-{
-  std::string t = text;
-
-  // the writer's line end (echo's, or a console's CR) is not part of it
-  while (!t.empty() && isspace((unsigned char)t.back())) t.pop_back();
-  bool bare = t.size() == 12;
-  if (!bare && t.size() != 17) return false;
-  char sep = bare ? 0 : t[2];
-  if (!bare && sep != ':' && sep != '-') return false;
-  for (int i = 0; i < 6; i++) {
-    size_t at = bare ? 2 * i : 3 * i;
-    int hi = hexDigit(t[at]), lo = hexDigit(t[at + 1]);
-
-    if (hi < 0 || lo < 0 || (!bare && i < 5 && t[at + 2] != sep)) return false;
-    mac[i] = (unsigned char)(hi << 4 | lo);
-  }
-  return true;
-}
-
-std::string baseMacEntry(const unsigned char mac[6])
-{
-  char b[20];
-
-  snprintf(b, sizeof(b), "%02x %02x %02x %02x %02x %02x \n", mac[0], mac[1], mac[2], mac[3],
-           mac[4], mac[5]);
-  return b;
-}
-
-bool readBaseMac(unsigned char mac[6])
-{
-  std::string v, digits;
-
-  if (!readFile("/proc/nvram/BaseMacAddr", v)) return false;
-  for (char c : v)
-    if (c != ' ') digits += c;
-  return parseMac(digits, mac);
-}
+#include "cmds.h"
 
 static const std::string entryDir = "/proc/nvram/";
 
