@@ -113,16 +113,24 @@ void removeTree(const std::string &path)
   }
 }
 
+// The nvram variables change without the store lock (nvram set), so a
+// copy meets another writer's temporary (NAME.tmp.XXXXXX of writeFile),
+// which is no state, and files that are gone by the time it reads them.
 static bool copyTree(const std::string &from, const std::string &to)
 {
   if (!isDir(from)) {
     std::string data;
 
-    return readFile(from, data) && writeFile(to, data);
+    if (!readFile(from, data)) return errno == ENOENT;
+    return writeFile(to, data);
   }
   if (!makeDirs(to)) return false;
-  for (const auto &n : listDir(from))
+  for (const auto &n : listDir(from)) {
+    size_t tmp = n.rfind(".tmp.");
+
+    if (tmp != std::string::npos && n.size() - tmp == 11) continue;
     if (!copyTree(from + "/" + n, to + "/" + n)) return false;
+  }
   return true;
 }
 
