@@ -97,7 +97,9 @@ $footprint
 
 \`bench/usb_honesty.sh 64 9\`: tarnel's read and write rates (\`-t r\`,
 \`-t w -v SIZE\`) against \`dd\` on the same stick file with the same 1024-byte
-blocks, and against \`dd\` with the stream buffer's block size, in 9 rounds.
+blocks, and against \`dd\` with the stream buffer's block size, in 9 rounds;
+the writes against \`dd ... conv=fsync\`, since tarnel's write test counts
+until its data is on the stick.
 The simulated stick is a folder on the build machine's disk, and the page
 cache is dropped before every read: single rounds swing with the disk and
 with the other work on the machine, so the medians are the figures to read.

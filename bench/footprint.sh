@@ -16,10 +16,11 @@ before=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEL_GC_SECTIONS=OFF)
 after=(-DCMAKE_BUILD_TYPE=MinSizeRel)
 
 # The simulated platform as a shared library, for the vendor-like link.
-g++ -std=c++17 -Os -shared -fPIC -D_FILE_OFFSET_BITS=64 -I"$repo" -I"$repo/dut" \
+g++ -std=c++11 -Os -shared -fPIC -D_FILE_OFFSET_BITS=64 -I"$repo" -I"$repo/dut" \
   -o "$tools/libtarnel_platform.so" "$repo"/dut/platform/*.cpp "$repo"/dut/common/*.cpp
 build "$out/host-before" "${before[@]}" -- tarnel
-build "$out/host-shared" "${after[@]}" -DTARNEL_PLATFORM_LIBS="$tools/libtarnel_platform.so" -- tarnel
+build "$out/host-shared" "${after[@]}" -DTARNEL_PLATFORM_HEADER="$repo/dut/platform/sdk.h" \
+  -DTARNEL_PLATFORM_LIBS="$tools/libtarnel_platform.so" -- tarnel
 build "$out/arm-before" "${arm[@]}" "${before[@]}" -- tarnel
 build "$out/arm" "${arm[@]}" "${after[@]}" -- tarnel
 

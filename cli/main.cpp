@@ -4,6 +4,7 @@
 
 int main(int argc, char **argv)
 {
+  guardOutput();
   tmpstr[0] = 0;
   buildHelp();
   if (parseOptions(argc, argv)) return 0;

@@ -9,12 +9,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-  std::istringstream listing(std::string((const char *)data, size));
+  FILE *listing = streamOf(data, size);
   std::ostringstream shown;
   std::streambuf *out = std::cout.rdbuf(shown.rdbuf());
 
   showListing(listing);
   std::cout.rdbuf(out);
+  fclose(listing);
   expect(shown.str().find('\n') == std::string::npos, "the listing wrote a line end");
   return 0;
 }

@@ -56,12 +56,17 @@ extern HIDDEN_INFO_ST sHiddenInfo_st;
 extern char tmpstr[512];
 extern char cmd[512];
 extern FILE *pp;
-extern std::ifstream fp;
+// The input stream of the staging reads and the language listing: a C
+// stream, because only a descriptor opened without blocking and checked
+// to be a regular file can become one (fdopen).
+extern FILE *fp;
 extern std::ofstream fpout;
 extern std::string Wlanstatus;
 
 // shell.cpp: the only way tarnel runs device commands.
 void flushOut();
+// At the start of main: SIGPIPE caught, output errors reported at exit.
+void guardOutput();
 int runCmd(const char *command);
 int runf(const char *fmt, ...) __attribute__((format(printf, 1, 2)));
 // runf through a caller's buffer of size bytes instead of cmd.
@@ -73,10 +78,18 @@ bool lastLineStarting(const char *command, const char *prefix, char *line, int s
 void lineFrom(FILE *in, char *buf, int size);
 bool lastLineFrom(FILE *in, const char *prefix, char *line, int size);
 
+// files.cpp: path as a stream when it is a regular file (flags as for
+// open, mode as for fdopen), else nullptr.
+FILE *openRegular(const char *path, int flags, const char *mode);
+// Whether path is a regular file that opens for reading.
+bool canRead(const char *path);
+// One line of in, however long, without its line end; false at the end.
+bool getLine(FILE *in, std::string &line);
+
 // readers.cpp
 // How a value is printed: as stored (it ends with the command's own line
-// end), with a line end added, or with a line end whatever the flag says;
-// "N/A" always ends its line.
+// end), with a line end added, or with a line end whatever the flag says.
+// The reader's own "N/A" always ends its line (showField sees to it).
 enum { AS_STORED, WITH_LINE_END, ALWAYS_WITH_LINE_END };
 void printField(const char *field, int form, BOOL bPrintFlag);
 // When a field counts as unreadable and becomes "N/A": never, when it is
@@ -84,7 +97,6 @@ void printField(const char *field, int form, BOOL bPrintFlag);
 enum { NA_NEVER, NA_NEWLINE, NA_EMPTY, NA_NEWLINE_OR_ERASED, NA_EMPTY_OR_ERASED };
 // The field's "N/A" rule, then its printing.
 void showField(char *field, int na, int form, BOOL bPrintFlag);
-bool canRead(const char *path);
 void GetFW_Version(BOOL bPrintFlag);
 void DoSysModelID(BOOL bPrintFlag);
 void GetWLAN_Version(BOOL bPrintFlag);
@@ -119,7 +131,7 @@ void GetWlan24GStatus(BOOL bPrintFlag);
 void GetWlan5GStatus(BOOL bPrintFlag);
 void GetLanguage(BOOL bPrintFlag);
 // language.cpp: the listing GetLanguage shows, from the listing file's text.
-void showListing(std::istream &in);
+void showListing(FILE *in);
 void GetWAN_1_LinkStatus(BOOL bPrintFlag);
 void GetDECT_RFPI(BOOL bPrintFlag);
 void GetWPS_PIN();

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
-#include <sys/stat.h>
 
 #include "info.h"
 
@@ -24,28 +23,20 @@ static bool unreadable(const char *field, int na)
 void printField(const char *field, int form, BOOL bPrintFlag)
 {
   if (form != ALWAYS_WITH_LINE_END && bPrintFlag != 1) return;
-  if (!strcmp(field, "N/A") || form != AS_STORED)
+  if (form != AS_STORED)
     std::cout << field << std::endl;
   else
     std::cout << field;
 }
 
+// Only the reader's own "N/A" gets a line end: a device value that reads
+// "N/A" is printed as stored like any other.
 void showField(char *field, int na, int form, BOOL bPrintFlag)
 {
-  if (unreadable(field, na)) strcpy(field, "N/A");
-  printField(field, form, bPrintFlag);
-}
+  bool none = unreadable(field, na);
 
-// A file that opens for reading; a folder opens too, but holds no value.
-bool canRead(const char *path)
-{
-  FILE *in = fopen(path, "r");
-  struct stat st;
-
-  if (!in) return false;
-  bool isFile = fstat(fileno(in), &st) == 0 && !S_ISDIR(st.st_mode);
-  fclose(in);
-  return isFile;
+  if (none) strcpy(field, "N/A");
+  printField(field, none && form == AS_STORED ? WITH_LINE_END : form, bPrintFlag);
 }
 
 static void readField(const char *command, char *field, int na, int form, BOOL bPrintFlag)

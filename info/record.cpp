@@ -2,6 +2,6 @@
 #include "info.h"
 
 HIDDEN_INFO_ST sHiddenInfo_st;
-std::ifstream fp;
+FILE *fp;
 std::ofstream fpout;
 std::string Wlanstatus;

@@ -100,11 +100,11 @@ int getWizardFirst()
 
   CmsRet ret = storeOpen("getWizardFirst", &msgHandle);
   if (ret != CMSRET_SUCCESS) return ret;
-  memset(&iidStack, 0, sizeof(iidStack));
+  INIT_INSTANCE_ID_STACK(&iidStack);
   ret = cmsObj_get(MDMOID_TEMP_POOL_1_CFG, &iidStack, 0, (void **)&obj);
   if (ret != CMSRET_SUCCESS) {
-    printf("could not get TEMP_POOL_CFG, ret=%d\n", ret);
-    result = ret;
+    printf("could not get TEMP_POOL_CFG, ret=%d\n", (int)ret);
+    result = (int)ret;
   } else {
     result = leadingNumber(obj->wizard_first);
   }

@@ -1,9 +1,15 @@
-// Running device commands and reading the first line of what they print.
+// Running device commands and reading the first line of what they print;
+// how a run ends when one of them is interrupted or the output cannot be
+// written.
+#include <cerrno>
+#include <csignal>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "info.h"
 
@@ -11,18 +17,67 @@ char tmpstr[512];
 char cmd[512];
 FILE *pp;
 
+// Why standard output first failed: the C library drops what it could not
+// write, so the reason is known only at that moment.
+static int outErrno;
+
 // A child writes straight to the terminal or pipe we share, so whatever we
 // printed before must be out first.
 void flushOut()
 {
+  errno = 0;
+  if (fflush(stdout) && !outErrno) outErrno = errno ? errno : EIO;
   std::cout.flush();
-  fflush(stdout);
+}
+
+// Once, as the run ends by any path (exit(-1) of the store included): a
+// full disk or a closed pipe is said on standard error. The exit status
+// stays what it is.
+static void reportOutputError()
+{
+  flushOut();
+  if (ferror(stdout))
+    fprintf(stderr, "tarnel: write error on standard output: %s\n", strerror(outErrno ? outErrno : EIO));
+}
+
+static void noop(int) {}
+
+// A closed standard output must not end a hardware action halfway: writes
+// fail instead of killing tarnel. Not SIG_IGN, which device commands would
+// inherit across exec; a handler is reset there.
+void guardOutput()
+{
+  struct sigaction sa;
+
+  memset(&sa, 0, sizeof(sa));
+  sa.sa_handler = noop;
+  sigaction(SIGPIPE, &sa, nullptr);
+  atexit(reportOutputError);
+}
+
+// A device command ended by SIGINT or SIGQUIT (Ctrl-C, Ctrl-\ at a
+// terminal) ends the run there, as a shell would: nothing after it runs (no
+// further command, no flash save), and tarnel ends by the same signal, its
+// output flushed first.
+static int stopIfInterrupted(int status)
+{
+  if (status == -1 || !WIFSIGNALED(status)) return status;
+  int sig = WTERMSIG(status);
+  if (sig != SIGINT && sig != SIGQUIT) return status;
+  reportOutputError();
+  signal(sig, SIG_DFL);
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, sig);
+  sigprocmask(SIG_UNBLOCK, &set, nullptr);
+  raise(sig);
+  _exit(128 + sig);
 }
 
 int runCmd(const char *command)
 {
   flushOut();
-  return system(command);
+  return stopIfInterrupted(system(command));
 }
 
 // Formats into buf (size bytes) and runs it. A value longer than buf can
@@ -109,8 +164,9 @@ static bool openPipe(const char *command)
 
 static void closePipe()
 {
-  pclose(pp);
+  int status = pclose(pp);
   pp = nullptr;
+  stopIfInterrupted(status);
 }
 
 // One line of at most size-1 characters of the command's output into buf

@@ -80,5 +80,8 @@ void GetWlan5GStatus(BOOL p) { readRadio("nvram get wl1_radio", sHiddenInfo_st.W
 void GetWPS_PIN()
 {
   if (readLine("nvram get wps_sta_pin", tmpstr, sizeof(tmpstr))) wpsStaPin = tmpstr;
-  printField(wpsStaPin == "\n" ? "N/A" : wpsStaPin.c_str(), AS_STORED, 1);
+  if (wpsStaPin == "\n")
+    printField("N/A", WITH_LINE_END, 1);
+  else
+    printField(wpsStaPin.c_str(), AS_STORED, 1);
 }

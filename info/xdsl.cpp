@@ -28,10 +28,11 @@ void GetADSL_LinkState(BOOL bPrintFlag)
 }
 
 // Only the interleaved path is reported, truncated to whole kilobits; a line
-// on the fast path alone shows 0 Kbps.
-static void storeRate(UINT32 bitsPerSecond, char *field, BOOL bPrintFlag)
+// on the fast path alone shows 0 Kbps. The SDK's UINT32 may be an unsigned
+// long, so the rate is taken as one.
+static void storeRate(unsigned long bitsPerSecond, char *field, BOOL bPrintFlag)
 {
-  snprintf(field, sizeof(sHiddenInfo_st.ADSL_DownStream_Rate), "%u Kbps", bitsPerSecond / 1000);
+  snprintf(field, sizeof(sHiddenInfo_st.ADSL_DownStream_Rate), "%lu Kbps", bitsPerSecond / 1000);
   printField(field, WITH_LINE_END, bPrintFlag);
 }
 

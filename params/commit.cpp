@@ -1,5 +1,6 @@
 // Commit of every staged parameter, the serial number, the flash save.
 #include <cstring>
+#include <fcntl.h>
 #include <iostream>
 
 #include "cli/cli.h"
@@ -8,20 +9,20 @@
 #include "store/store.h"
 
 // The first line of a staging file (its line feed dropped) replaces value;
-// false, and value untouched, when the file cannot be opened or read (a
-// folder in its place opens but does not read: taking that as an empty
-// value would erase the stored one). An empty file stages an empty value,
-// which is then written as such.
+// false, and value untouched, when the file cannot be opened or read, or
+// is no regular file (a folder, a FIFO, a device node: taking that as an
+// empty value would erase the stored one, and a FIFO would never answer).
+// An empty file stages an empty value, which is then written as such.
 bool readStaged(const char *file, std::string &value)
 {
   std::string line;
 
-  fp.clear();
-  fp.open(file);
-  if (fp.fail()) return false;
-  std::getline(fp, line);
-  bool read = !fp.bad();
-  fp.close();
+  fp = openRegular(file, O_RDONLY, "r");
+  if (!fp) return false;
+  getLine(fp, line);
+  bool read = !ferror(fp);
+  fclose(fp);
+  fp = nullptr;
   if (read) value = line;
   return read;
 }

@@ -21,8 +21,7 @@ static void readStoredSN(BOOL bPrintFlag)
   char *field = sHiddenInfo_st.SerialNumber;
 
   firstLine("cat /proc/nvram/ModemSerialNumber", field);
-  if (!strcmp(field, "\n")) strcpy(field, "N/A");
-  printField(field, AS_STORED, bPrintFlag);
+  showField(field, NA_NEWLINE, AS_STORED, bPrintFlag);
 }
 
 // action 0 reads (and prints when bPrintFlag is 1), 1 commits, 2 clears.

@@ -1,4 +1,5 @@
 // The configuration-store connection every store user opens for itself.
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -33,12 +34,29 @@ static int callerRow(const char *caller)
   abort();
 }
 
+// The signals that end a run from outside: hang-up, a terminal's Ctrl-C and
+// Ctrl-\, and kill's default. They are held back from the start of a
+// connection until it is closed, so a flash save is made whole or not at
+// all and the holder always releases the lock and the messaging itself.
+// One that came meanwhile ends the run once the connection is closed, or
+// once opening it failed (a lock wait ends with the caller's timeout at the
+// latest); what was printed goes out first. SIGKILL cannot be held back:
+// the platform frees the lock of a holder that dies.
+static void holdSignals(bool hold)
+{
+  static const int held[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM};
+  sigset_t set;
+
+  sigemptyset(&set);
+  for (int sig : held) sigaddset(&set, sig);
+  if (!hold) flushOut();
+  sigprocmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
+}
+
 static CmsRet failed(bool exitNow, CmsRet ret)
 {
-  if (exitNow) {
-    flushOut();
-    exit(-1);
-  }
+  holdSignals(false);
+  if (exitNow) exit(-1);
   return ret;
 }
 
@@ -48,20 +66,21 @@ CmsRet storeOpen(const char *caller, void **handle)
   SINT32 shmId = 0;
   CmsRet ret;
 
+  holdSignals(true);
   ret = cmsMsg_init(EID_TARNEL, handle);
   if (ret != CMSRET_SUCCESS) {
-    printf("cmsMsg_init failed, ret=%d\n", ret);
+    printf("cmsMsg_init failed, ret=%d\n", (int)ret);
     return failed(callers[row].exitOnInit, ret);
   }
   ret = cmsMdm_init(EID_TARNEL, *handle, &shmId);
   if (ret != CMSRET_SUCCESS) {
-    printf("cmsMdm_init failed, ret=%d\n", ret);
+    printf("cmsMdm_init failed, ret=%d\n", (int)ret);
     cmsMsg_cleanup(handle);
     return failed(callers[row].exitOnInit, ret);
   }
   ret = cmsLck_acquireLockWithTimeoutTraced(caller, callers[row].timeout);
   if (ret != CMSRET_SUCCESS) {
-    printf("failed to get lock, ret=%d\n", ret);
+    printf("failed to get lock, ret=%d\n", (int)ret);
     cmsMdm_cleanup();
     cmsMsg_cleanup(handle);
     return failed(callers[row].exitOnLock, ret);
@@ -74,4 +93,5 @@ void storeClose(const char *caller, void **handle)
   cmsLck_releaseLockTraced(caller);
   cmsMdm_cleanup();
   cmsMsg_cleanup(handle);
+  holdSignals(false);
 }

@@ -53,10 +53,11 @@ int get_nmode_dataRate()
   int bandwidth = 0, mode = 0;
 
   if (storeOpen("get_nmode_dataRate", &handle) != CMSRET_SUCCESS) return -1;
-  memset(&iidStack, 0, sizeof(iidStack));
+  // made empty the SDK's way: an empty stack need not be all zeros
+  INIT_INSTANCE_ID_STACK(&iidStack);
   CmsRet ret = cmsObj_getNextFlags(MDMOID_DEV2_WIFI_RADIO, &iidStack, 0, (void **)&obj);
   if (ret != CMSRET_SUCCESS) {
-    printf("failed to get MDMOID_DEV2_WIFI_RADIO, ret=%d\n", ret);
+    printf("failed to get MDMOID_DEV2_WIFI_RADIO, ret=%d\n", (int)ret);
   } else {
     bandwidth = bandwidthIndex(obj->operatingChannelBandwidth, 0);
     mode = obj->wl11Mode;
@@ -77,7 +78,7 @@ int get_nmode_dataRate5g()
   int bandwidth = 0, mcs = 0;
 
   if (storeOpen("get_nmode_dataRate5g", &handle) != CMSRET_SUCCESS) return -1;
-  memset(&iidStack, 0, sizeof(iidStack));
+  INIT_INSTANCE_ID_STACK(&iidStack);
   while (cmsObj_getNext(MDMOID_DEV2_WIFI_RADIO, &iidStack, (void **)&obj) == CMSRET_SUCCESS) {
     if (!cmsUtl_strcmp(obj->name, ifName)) {
       bandwidth = bandwidthIndex(obj->operatingChannelBandwidth, bandwidth);

@@ -1,6 +1,7 @@
 // Button test mode and the button record.
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 
 #include "info/info.h"
 #include "testmode.h"
@@ -35,11 +36,12 @@ void showButtonRecord(FILE *fp)
   }
 }
 
-// A missing or unreadable record shows nothing.
+// A missing or unreadable record, or one that is no regular file, shows
+// nothing.
 void ShowButtonStatus()
 {
   // a C stream of its own: fgets hands long lines over in pieces
-  FILE *fp = fopen("/tmp/button.txt", "r");
+  FILE *fp = openRegular("/tmp/button.txt", O_RDONLY, "r");
 
   if (!fp) return;
   showButtonRecord(fp);

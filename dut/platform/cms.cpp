@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include "call.h"
-#include "platform/platform.h"
+#include "layout.h"
 
 int call(const char *function, const std::string &args)
 {
@@ -30,7 +30,7 @@ bool messagingOpen(void *handle)
 
 CmsRet cmsMsg_init(CmsEntityId eid, void **msgHandle)
 {
-  CmsRet ret = call("cmsMsg_init", std::to_string(eid));
+  CmsRet ret = (CmsRet)call("cmsMsg_init", std::to_string(eid));
 
   if (!ret) {
     *msgHandle = &messaging;
@@ -48,7 +48,7 @@ void cmsMsg_cleanup(void **msgHandle)
 
 CmsRet cmsMdm_init(CmsEntityId eid, void *, SINT32 *shmId)
 {
-  CmsRet ret = call("cmsMdm_init", std::to_string(eid));
+  CmsRet ret = (CmsRet)call("cmsMdm_init", std::to_string(eid));
 
   if (!ret) *shmId = 1;
   return ret;
@@ -61,10 +61,10 @@ void cmsMdm_cleanup(void)
 
 CmsRet cmsLck_acquireLockWithTimeoutTraced(const char *name, UINT32 timeoutMs)
 {
-  CmsRet ret = call("cmsLck_acquireLockWithTimeoutTraced",
-                    std::string(name) + ", " + std::to_string(timeoutMs));
+  CmsRet ret = (CmsRet)call("cmsLck_acquireLockWithTimeoutTraced",
+                            std::string(name) + ", " + std::to_string(timeoutMs));
 
-  return ret ? ret : lockAcquire(name, timeoutMs);
+  return ret ? ret : (CmsRet)lockAcquire(name, timeoutMs);
 }
 
 void cmsLck_releaseLockTraced(const char *name)
@@ -81,7 +81,7 @@ static void *newTempPool(const std::string &dir)
   std::string v;
 
   if (!readFile(dir + "/wizard_first", v)) return nullptr;
-  auto *o = (TempPool1CfgObject *)calloc(1, sizeof(TempPool1CfgObject));
+  auto *o = (TempPool1CfgObject *)newObject(MDMOID_TEMP_POOL_1_CFG, sizeof(TempPool1CfgObject));
   o->wizard_first = strdup(v.c_str());
   return o;
 }
@@ -89,7 +89,7 @@ static void *newTempPool(const std::string &dir)
 static void *newRadio(const std::string &dir)
 {
   if (!isDir(dir)) return nullptr;
-  auto *o = (Dev2WifiRadioObject *)calloc(1, sizeof(Dev2WifiRadioObject));
+  auto *o = (Dev2WifiRadioObject *)newObject(MDMOID_DEV2_WIFI_RADIO, sizeof(Dev2WifiRadioObject));
   o->name = strdup(readValue(dir + "/name").c_str());
   o->operatingChannelBandwidth = strdup(readValue(dir + "/operatingChannelBandwidth").c_str());
   o->MCS = atoi(readValue(dir + "/MCS", "0").c_str());
@@ -99,31 +99,31 @@ static void *newRadio(const std::string &dir)
 
 static CmsRet handOut(MdmObjectId oid, void *o, void **obj)
 {
-  if (!o) return DUT_NO_MORE_INSTANCES;
+  if (!o) return (CmsRet)DUT_NO_MORE_INSTANCES;
   live[o] = oid;
   *obj = o;
   return CMSRET_SUCCESS;
 }
 
-CmsRet cmsObj_get(MdmObjectId oid, const InstanceIdStack *, UINT32, void **obj)
+CmsRet cmsObj_get(MdmObjectId oid, const InstanceIdStack *iidStack, UINT32, void **obj)
 {
-  CmsRet ret = call("cmsObj_get", std::to_string(oid));
+  CmsRet ret = (CmsRet)call("cmsObj_get", std::to_string(oid));
 
   if (ret) return ret;
-  if (oid != MDMOID_TEMP_POOL_1_CFG) return DUT_INTERNAL_ERROR;
+  if (oid != MDMOID_TEMP_POOL_1_CFG || !stackReady(iidStack)) return (CmsRet)DUT_INTERNAL_ERROR;
   void *o = newTempPool("/var/dutsim/cms/TempPool1Cfg");
-  return o ? handOut(oid, o, obj) : DUT_INTERNAL_ERROR;
+  return o ? handOut(oid, o, obj) : (CmsRet)DUT_INTERNAL_ERROR;
 }
 
 // Radios are numbered 1, 2, ... in store order; the instance stack holds the
 // number of the one handed out last.
 static CmsRet nextRadio(MdmObjectId oid, InstanceIdStack *iidStack, void **obj)
 {
-  if (oid != MDMOID_DEV2_WIFI_RADIO) return DUT_INTERNAL_ERROR;
+  if (oid != MDMOID_DEV2_WIFI_RADIO || !stackReady(iidStack)) return (CmsRet)DUT_INTERNAL_ERROR;
   UINT32 n = iidStack->currentDepth ? iidStack->instance[0] + 1 : 1;
   void *o = newRadio("/var/dutsim/cms/WifiRadio/" + std::to_string(n));
 
-  if (!o) return DUT_NO_MORE_INSTANCES;
+  if (!o) return (CmsRet)DUT_NO_MORE_INSTANCES;
   iidStack->currentDepth = 1;
   iidStack->instance[0] = n;
   return handOut(oid, o, obj);
@@ -131,14 +131,14 @@ static CmsRet nextRadio(MdmObjectId oid, InstanceIdStack *iidStack, void **obj)
 
 CmsRet cmsObj_getNextFlags(MdmObjectId oid, InstanceIdStack *iidStack, UINT32, void **obj)
 {
-  CmsRet ret = call("cmsObj_getNextFlags", std::to_string(oid));
+  CmsRet ret = (CmsRet)call("cmsObj_getNextFlags", std::to_string(oid));
 
   return ret ? ret : nextRadio(oid, iidStack, obj);
 }
 
 CmsRet cmsObj_getNext(MdmObjectId oid, InstanceIdStack *iidStack, void **obj)
 {
-  CmsRet ret = call("cmsObj_getNext", std::to_string(oid));
+  CmsRet ret = (CmsRet)call("cmsObj_getNext", std::to_string(oid));
 
   return ret ? ret : nextRadio(oid, iidStack, obj);
 }
@@ -165,11 +165,11 @@ void cmsObj_free(void **obj)
 // without it the save fails and flash keeps its copy.
 CmsRet cmsMgm_saveConfigToFlash(void)
 {
-  CmsRet ret = call("cmsMgm_saveConfigToFlash");
+  CmsRet ret = (CmsRet)call("cmsMgm_saveConfigToFlash");
 
   if (ret) return ret;
-  if (!lockHeld()) return DUT_INTERNAL_ERROR;
-  return saveStoreToFlash() ? CMSRET_SUCCESS : DUT_INTERNAL_ERROR;
+  if (!lockHeld()) return (CmsRet)DUT_INTERNAL_ERROR;
+  return saveStoreToFlash() ? CMSRET_SUCCESS : (CmsRet)DUT_INTERNAL_ERROR;
 }
 
 SINT32 cmsUtl_strcmp(const char *s1, const char *s2)

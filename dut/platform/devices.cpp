@@ -5,27 +5,27 @@
 #include <string>
 
 #include "call.h"
-#include "platform/platform.h"
+#include "layout.h"
 
 static CmsRet ledCall(const char *function, const char *colour, int on)
 {
-  CmsRet ret = call(function, std::to_string(on));
+  CmsRet ret = (CmsRet)call(function, std::to_string(on));
 
   if (!ret) writeFile(std::string("/var/dutsim/led/") + colour, std::to_string(on));
   return ret;
 }
 
-CmsRet cmsLed_ContrlAllBlueLED(int on)
+CmsRet cmsLed_ContrlAllBlueLED(LedOnOff on)
 {
   return ledCall("cmsLed_ContrlAllBlueLED", "blue", on);
 }
 
-CmsRet cmsLed_ContrlAllRedLED(int on)
+CmsRet cmsLed_ContrlAllRedLED(LedOnOff on)
 {
   return ledCall("cmsLed_ContrlAllRedLED", "red", on);
 }
 
-CmsRet cmsLed_ContrlAllOrangeLED(int on)
+CmsRet cmsLed_ContrlAllOrangeLED(LedOnOff on)
 {
   return ledCall("cmsLed_ContrlAllOrangeLED", "orange", on);
 }
@@ -38,9 +38,9 @@ CmsRet cmsLed_ContrlAllOrangeLED(int on)
 static CmsRet voiceCall(const char *function, bool allowed, const char *file,
                         const std::string &value)
 {
-  CmsRet ret = call(function);
+  CmsRet ret = (CmsRet)call(function);
 
-  if (!ret && !allowed) ret = DUT_INTERNAL_ERROR;
+  if (!ret && !allowed) ret = (CmsRet)DUT_INTERNAL_ERROR;
   if (!ret) writeFile(std::string("/var/dutsim/voice/") + file, value);
   return ret;
 }
@@ -72,10 +72,11 @@ static UINT32 lineValue(const char *field)
 
 CmsRet xdslCtl_GetConnectionInfo(unsigned char lineId, ADSL_CONNECTION_INFO *info)
 {
-  CmsRet ret = call("xdslCtl_GetConnectionInfo", std::to_string(lineId));
+  CmsRet ret = (CmsRet)call("xdslCtl_GetConnectionInfo", std::to_string(lineId));
 
   if (ret) return ret;
   memset(info, 0, sizeof(*info));
+  fillOtherFields(info);
   // the modem reports no state beyond the last training state
   UINT32 state = lineValue("LinkState");
   info->LinkState = state > BCM_ADSL_LINK_LAST_STATE ? BCM_ADSL_LINK_DOWN : (ADSL_LINK_STATE)state;
@@ -88,10 +89,11 @@ CmsRet xdslCtl_GetConnectionInfo(unsigned char lineId, ADSL_CONNECTION_INFO *inf
 
 CmsRet xdslCtl_GetVersion(unsigned char lineId, adslVersionInfo *ver)
 {
-  CmsRet ret = call("xdslCtl_GetVersion", std::to_string(lineId));
+  CmsRet ret = (CmsRet)call("xdslCtl_GetVersion", std::to_string(lineId));
 
   if (ret) return ret;
   memset(ver, 0, sizeof(*ver));
+  fillOtherFields(ver);
   std::string v = readValue("/var/dutsim/xdsl/phyVerStr");
   // Like the modem's own library: a version of 32 characters or more fills
   // the text without a terminator, and the driver fields follow it directly.

@@ -15,6 +15,7 @@ TARNEL_DEPENDENCIES = $(call qstrip,$(BR2_PACKAGE_TARNEL_PLATFORM_PACKAGES))
 # Tests and the simulated gateway are development tools: not built here.
 TARNEL_CONF_OPTS = \
 	-DTARNEL_TESTS=OFF \
+	-DTARNEL_PLATFORM_HEADER="$(call qstrip,$(BR2_PACKAGE_TARNEL_PLATFORM_HEADER))" \
 	-DTARNEL_PLATFORM_LIBS="$(call qstrip,$(BR2_PACKAGE_TARNEL_PLATFORM_LIBS))"
 
 $(eval $(cmake-package))

@@ -86,3 +86,17 @@ TEST_F(Concurrency, TwentyRunsShareTheStoreLock)
   EXPECT_EQ(files("/var/dutsim/flash"), files("/var/dutsim/cms"));
   EXPECT_FALSE(exists("/var/dutsim/.flash.new"));
 }
+
+// Thirty language listings at once: each run rewrites the one listing file
+// and reads it back, so they take turns; a run that read another's file
+// emptied or half written would print "ENG" without its listing.
+TEST_F(Concurrency, ThirtyListingsTakeTurns)
+{
+  Result r = run({"sh", "-c",
+                  "for i in $(seq 30); do tarnel -D 0 >/tmp/out.$i 2>&1 & done; wait; "
+                  "for i in $(seq 30); do cat /tmp/out.$i; done"});
+  std::string each = "ENG,DEU,FRAENG\n", all;
+  for (int i = 0; i < 30; i++) all += each;
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, all);
+}

@@ -19,9 +19,9 @@ static std::string slurp(const std::string &path)
 }
 
 // Starts argv with stdout and stderr into files named after its pid,
-// nothing on stdin.
+// nothing on stdin; inChild, when given, runs in the new process first.
 static pid_t launch(const std::vector<std::string> &argv, const std::vector<std::string> &env,
-                    const std::string &scratch)
+                    const std::string &scratch, void (*inChild)() = nullptr)
 {
   pid_t pid = fork();
 
@@ -37,6 +37,7 @@ static pid_t launch(const std::vector<std::string> &argv, const std::vector<std:
     dup2(err, 2);
     for (const auto &e : env) putenv(strdup(e.c_str()));
     setenv("TARNEL_BUILD", TARNEL_BUILD_DIR, 0);
+    if (inChild) inChild();
     for (const auto &a : argv) args.push_back(strdup(a.c_str()));
     args.push_back(nullptr);
     execv(args[0], args.data());
@@ -101,7 +102,7 @@ pid_t Dut::start(const std::vector<std::string> &cmd, const std::vector<std::str
   std::vector<std::string> argv = {DUT_TOOL, "run", root, "--"};
 
   argv.insert(argv.end(), cmd.begin(), cmd.end());
-  return launch(argv, env, top);
+  return launch(argv, env, top, inChild);
 }
 
 Result Dut::finish(pid_t pid)

@@ -25,6 +25,9 @@ class Dut : public ::testing::Test {
 protected:
   std::string top;   // a scratch folder of the test's own
   std::string root;  // the device root in it
+  // Runs in every process start launches, before the launcher: limits a
+  // test puts on a whole device run. None by default.
+  void (*inChild)() = nullptr;
 
   void SetUp() override;
   void TearDown() override;

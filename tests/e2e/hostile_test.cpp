@@ -5,6 +5,7 @@
 // readers' rules: "N/A", an empty value, a line cut at 511 characters.
 #include <cctype>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "dut_fixture.h"
 
@@ -83,6 +84,8 @@ TEST_F(Hostile, EveryListingWithOddLines)
     std::string value; // the value a reader takes from it
   } kinds[] = {
       {"no line end", "abc 12", "abc 12"},
+      // a device value that reads "N/A" is a value: no line end is added
+      {"N/A without line end", "N/A", "N/A"},
       {"100 kB line", longLine, longLine.substr(0, 511)},
       {"every byte value", everyByteValue, everyByteValue.substr(0, 254)},
   };
@@ -254,8 +257,8 @@ TEST_F(Hostile, MissingCommands)
   EXPECT_EQ(r.out.substr(r.out.size() - 3), "}]\n");
 }
 
-// The button record and the USB attributes with odd bytes, or folders where
-// files should be.
+// The button record and the USB attributes with odd bytes, or a folder
+// where a file should be.
 TEST_F(Hostile, ButtonAndUsbFiles)
 {
   std::string bytes;
@@ -273,7 +276,6 @@ TEST_F(Hostile, ButtonAndUsbFiles)
       {"record with every byte value",
        {{"/tmp/button.txt", "A&" + bytes + "&\nB" + std::string(1, '\0') + "C&D&\n"}}, {"-b"},
        "A\n" + bytes + "\nB\n"},
-      {"record is a folder", {{"/tmp/button.txt", gone}, {"/tmp/button.txt/x", ""}}, {"-b"}, ""},
       {"odd version bytes, a folder for the other",
        {{version, "\xff" + std::string(1, '\0') + "\x01"}, {other, gone}, {other + "/x", ""}}, {"-U"},
        "show usb device\nUSB 0: \xff \nUSB 1: No USB device is Plug \n"},
@@ -287,5 +289,49 @@ TEST_F(Hostile, ButtonAndUsbFiles)
     Result r = tarnel(c.args);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, c.out);
+  }
+}
+
+// A FIFO, a device node or a folder where tarnel reads or writes a file of
+// its own counts as a file that does not open: it is never waited on, a
+// commit erases no stored value with it, and the listing command does not
+// write into it. Each run is bounded, so one that waits fails, not hangs.
+TEST_F(Hostile, OnlyRegularFilesAreReadAsFiles)
+{
+  const std::string head = "have 1 USB Device!\nStart Test USB0:\n";
+  const std::string drop = "sh: echo 3 > /proc/sys/vm/drop_caches";
+  const struct {
+    std::string path;
+    std::vector<std::string> args;
+    std::string out;
+    Lines sh;
+  } cases[] = {
+      {"/tmp/SN.txt", {"-c"}, "", {}},
+      {"/tmp/Lan_MAC.txt", {"-g", "LAN_MAC"}, "00:1A:2B:44:10:01\n", {"sh: cat /proc/nvram/BaseMacAddr"}},
+      {"/tmp/SSID_2_4G.txt", {"-g", "SSID_2.4G"}, "SSID_2.4G KR4410-1001\n", {"sh: nvram get wl0_ssid"}},
+      {"/tmp/button.txt", {"-b"}, "", {}},
+      {"/tmp/Language.txt", {"-D", "0"}, "ENG\n", {}},
+      {"/mnt/var/usb/test.bin", {"-t", "r"}, head + "open read file error!!\n", {drop}},
+      {"/mnt/var/usb/write.txt", {"-t", "w", "-v", "1"}, head + "open wirte file error!!\n", {drop}},
+  };
+
+  ASSERT_EQ(run({"usbplug", "1"}).status, 0);
+  for (const std::string kind : {"FIFO", "device node", "folder"}) {
+    for (const auto &c : cases) {
+      SCOPED_TRACE(kind + " at " + c.path);
+      std::string at = root + c.path;
+      remove(c.path);
+      if (kind == "FIFO") ASSERT_EQ(mkfifo(at.c_str(), 0644), 0);
+      if (kind == "device node") ASSERT_EQ(symlink("/dev/null", at.c_str()), 0);
+      if (kind == "folder") ASSERT_EQ(mkdir(at.c_str(), 0755), 0);
+      std::vector<std::string> cmd = {"timeout", "-s", "KILL", "20", "tarnel"};
+      cmd.insert(cmd.end(), c.args.begin(), c.args.end());
+      clearTrace();
+      Result r = run(cmd);
+      EXPECT_EQ(r.status, 0);
+      EXPECT_EQ(r.out, c.out);
+      EXPECT_EQ(traceLines({"sh: "}), c.sh);
+      remove(c.path);
+    }
   }
 }

@@ -28,6 +28,7 @@ TEST_F(Readers, PrintFlagOne)
       {{{"/tmp/Lan_MAC.txt", "ab\ncdef"}}, {"-g", "LAN_MAC"}, "ab\n"},
       {{{"/tmp/Lan_MAC.txt", ""}}, {"-g", "LAN_MAC"}, ""},
       {{{"/tmp/Lan_MAC.txt", "\n"}}, {"-g", "LAN_MAC"}, "N/A\n"},
+      {{{"/tmp/Lan_MAC.txt", "N/A"}}, {"-g", "LAN_MAC"}, "N/A"},
       // a staged SSID: 31 characters at most, always a line end
       {{{"/tmp/SSID_2_4G.txt", s31}}, {"-g", "SSID_2.4G"}, "SSID_2.4G " + s31 + "\n"},
       {{{"/tmp/SSID_2_4G.txt", big}}, {"-g", "SSID_2.4G"}, "SSID_2.4G " + big.substr(0, 31) + "\n"},
