@@ -190,13 +190,11 @@ TEST_F(Faults, EveryRowTakesEffect)
   EXPECT_EQ(sh("echo X > /proc/nvram/HWID").status, 0);
   EXPECT_EQ(file("/proc/nvram/HWID"), "X\n");
   // what is not in the table is refused
-  for (const std::vector<std::string> bad : {std::vector<std::string>{"fault", "nosuch", "1"},
-                                             {"fault", "cmsMsg_cleanup", "1"},
-                                             {"fault", "cmd:sh", "exit 1"},
-                                             {"fault", "cmd:nvram", "loud"},
-                                             {"fault", "entry:nosuch", "drop"},
-                                             {"fault", "slow:nosuch", "5"}})
-    EXPECT_EQ(tool(bad).status, 2) << words(bad);
+  const std::vector<std::string> refused[] = {
+      {"fault", "nosuch", "1"},          {"fault", "cmsMsg_cleanup", "1"},
+      {"fault", "cmd:sh", "exit 1"},     {"fault", "cmd:nvram", "loud"},
+      {"fault", "entry:nosuch", "drop"}, {"fault", "slow:nosuch", "5"}};
+  for (const auto &bad : refused) EXPECT_EQ(tool(bad).status, 2) << words(bad);
   EXPECT_EQ(tool({"fault"}).out, "");
 }
 
