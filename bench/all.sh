@@ -16,6 +16,7 @@ report=$("$repo/bench/report_web.sh" "$rounds")
 instructions=$("$repo/bench/instructions.sh")
 footprint=$("$repo/bench/footprint.sh")
 usb=$("$repo/bench/usb_honesty.sh" 64 9)
+ssh=$("$repo/bench/ssh.sh" "$rounds")
 end_load=$(load)
 
 commit=$(git -C "$repo" rev-parse --short HEAD)
@@ -110,5 +111,23 @@ against 1024-byte \`dd\`, which makes four times the calls, tarnel is faster.
 \`\`\`
 $usb
 \`\`\`
+
+## The unit over SSH
+
+\`bench/ssh.sh $rounds\`: how long \`tools/dut serve\` takes until dropbear
+accepts connections inside the device, and \`tarnel -a -w\` over an SSH
+session held open by OpenSSH's ControlMaster against the same run under
+\`tools/dut run\`, taking turns. Both are timed on the host around the whole
+client command: the ssh client's start and a new channel on the one side,
+the launcher's bash and bwrap's sandbox on the other.
+
+$ssh
+
+A serve is mostly bwrap's start and dropbear's; its readiness check
+connects once, which dropbear logs as a connection closed before
+authentication. Over SSH tarnel runs in the same device with the same
+command lines, behind one \`sh -c\` line of the login shell; what differs is
+what stands in front of it, and an ssh client on an open connection costs
+about what the launcher's bash and bwrap cost.
 EOF
 echo "wrote $md"

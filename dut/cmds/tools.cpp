@@ -1,6 +1,6 @@
 // The gateway's own tools: the store lock holder, the wireless setters,
-// the restore of factory defaults and the commands that only leave a
-// trace line.
+// the restore of the default configuration and the commands that only
+// leave a trace line.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -50,11 +50,12 @@ int wireless_main(int argc, char **argv)
   return nvramSet("wps_sta_pin", v) ? 0 : 1;
 }
 
+// The configuration back at the defaults; the board's factory entries stay.
 int restoredefault_main(int argc, char **argv)
 {
   if (argc != 2 || strcmp(argv[1], "-r")) return usage("restoredefault -r");
   trace("restoredefault: -r");
-  return writeFactoryState(readValue("/var/dutsim/model")) ? 0 : 1;
+  return resetConfig(readValue("/var/dutsim/model")) ? 0 : 1;
 }
 
 int traceonly_main(int argc, char **argv)

@@ -91,6 +91,10 @@ int usbplug_main(int argc, char **argv)
   if (optind != argc - 1 || argv[optind][0] < '0' || argv[optind][0] > '3' || argv[optind][1])
     return usage(use);
   int devices = argv[optind][0] - '0';
+  // a station's fault: no stick at all, or sticks of another version
+  std::string fault = faultValue("usb");
+  if (fault == "none") devices = 0;
+  if (!fault.compare(0, 8, "version ")) version = fault.substr(8) + "\n";
 
   unplugAll();
   for (int i = 0; i < devices; i++) {

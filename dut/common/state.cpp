@@ -113,44 +113,63 @@ void removeTree(const std::string &path)
   }
 }
 
+// The nvram variables change without the store lock (nvram set), so a
+// copy meets another writer's temporary (NAME.tmp.XXXXXX of writeFile),
+// which is no state, and files that are gone by the time it reads them.
 static bool copyTree(const std::string &from, const std::string &to)
 {
   if (!isDir(from)) {
     std::string data;
 
-    return readFile(from, data) && writeFile(to, data);
+    if (!readFile(from, data)) return errno == ENOENT;
+    return writeFile(to, data);
   }
   if (!makeDirs(to)) return false;
-  for (const auto &n : listDir(from))
+  for (const auto &n : listDir(from)) {
+    size_t tmp = n.rfind(".tmp.");
+
+    if (tmp != std::string::npos && n.size() - tmp == 11) continue;
     if (!copyTree(from + "/" + n, to + "/" + n)) return false;
+  }
+  return true;
+}
+
+// to holds a copy of from, swapped in at once: a reader sees the old copy or
+// the new one, never a mix. Only the holder of the store lock saves, so one
+// scratch name (fresh) serves every save, and what a holder killed mid-copy
+// left there goes first.
+static bool swapInCopy(const std::string &from, const std::string &to, const std::string &fresh)
+{
+  removeTree(fresh);
+  if (!copyTree(from, fresh)) {
+    removeTree(fresh);
+    return false;
+  }
+  // the old copy ends up at fresh
+  if (isDir(to)) {
+    if (renameat2(AT_FDCWD, dutPath(fresh).c_str(), AT_FDCWD, dutPath(to).c_str(),
+                  RENAME_EXCHANGE)) {
+      removeTree(fresh);
+      return false;
+    }
+  } else if (rename(dutPath(fresh).c_str(), dutPath(to).c_str())) {
+    removeTree(fresh);
+    return false;
+  }
+  removeTree(fresh);
   return true;
 }
 
 bool saveStoreToFlash()
 {
-  const std::string flash = "/var/dutsim/flash";
-  // Only the holder of the store lock saves, so one name serves every save,
-  // and what a holder killed mid-copy left there goes first.
-  const std::string fresh = "/var/dutsim/.flash.new";
+  return swapInCopy("/var/dutsim/cms", "/var/dutsim/flash", "/var/dutsim/.flash.new") &&
+         swapInCopy("/var/dutsim/nvram", "/var/dutsim/flash-nvram", "/var/dutsim/.flash.new");
+}
 
-  removeTree(fresh);
-  if (!copyTree("/var/dutsim/cms", fresh)) {
-    removeTree(fresh);
-    return false;
-  }
-  // Swap the whole folder in at once; the old copy ends up at fresh.
-  if (isDir(flash)) {
-    if (renameat2(AT_FDCWD, dutPath(fresh).c_str(), AT_FDCWD, dutPath(flash).c_str(),
-                  RENAME_EXCHANGE)) {
-      removeTree(fresh);
-      return false;
-    }
-  } else if (rename(dutPath(fresh).c_str(), dutPath(flash).c_str())) {
-    removeTree(fresh);
-    return false;
-  }
-  removeTree(fresh);
-  return true;
+bool loadStoreFromFlash()
+{
+  return swapInCopy("/var/dutsim/flash", "/var/dutsim/cms", "/var/dutsim/.cms.new") &&
+         swapInCopy("/var/dutsim/flash-nvram", "/var/dutsim/nvram", "/var/dutsim/.cms.new");
 }
 
 void trace(const std::string &line)
@@ -170,6 +189,19 @@ void trace(const std::string &line)
   if (fd < 0) return;
   writeAll(fd, out.data(), out.size());
   close(fd);
+}
+
+bool registerBitsSet(const std::string &file, unsigned long mask)
+{
+  return (strtoul(readValue(file, "0").c_str(), nullptr, 16) & mask) == mask;
+}
+
+std::string faultValue(const std::string &name)
+{
+  std::string v = readValue("/var/dutsim/fault/" + name);
+
+  while (!v.empty() && v.back() == '\n') v.pop_back();
+  return v;
 }
 
 int faultOf(const char *function)

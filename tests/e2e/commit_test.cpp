@@ -168,7 +168,8 @@ TEST_F(Commit, StageCommitReadBack)
       {{"tarnel", "-g", "WPS_PIN"}, "WPS_PIN 33334444\n"},
       // no step writes the staged WLAN MAC
       {{"tarnel", "-g", "WLAN_2.4G_MAC"}, "2.4G WLAN MAC 00:1A:2B:44:10:03\n"},
-      {{"cat", "/proc/nvram/BaseMacAddr"}, "00:11:22:33:44:55\n"},
+      // the entry shows the MAC in its own form
+      {{"cat", "/proc/nvram/BaseMacAddr"}, "00 11 22 33 44 55 \n"},
       {{"nvram", "get", "lan_hwaddr"}, "00:11:22:33:44:55\n"},
       {{"cat", "/proc/nvram/ssid"}, "Home24\n"},
       {{"nvram", "get", "wl0_wpa_psk"}, "Psk24Value\n"},

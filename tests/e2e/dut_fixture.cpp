@@ -87,7 +87,7 @@ void Dut::TearDown()
 
 void Dut::init(const std::string &model)
 {
-  Result r = collect(launch({DUT_TOOL, "init", root, "--model", model}, {}, top), top);
+  Result r = host({DUT_TOOL, "init", root, "--model", model});
 
   ASSERT_EQ(r.status, 0) << r.err;
 }
@@ -117,6 +117,11 @@ Result Dut::tarnel(const std::vector<std::string> &args, const std::vector<std::
   clearTrace();
   cmd.insert(cmd.end(), args.begin(), args.end());
   return run(cmd, env);
+}
+
+Result Dut::host(const std::vector<std::string> &argv, const std::vector<std::string> &env)
+{
+  return collect(launch(argv, env, top), top);
 }
 
 std::string Dut::trace()

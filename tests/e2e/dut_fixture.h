@@ -39,6 +39,8 @@ protected:
   // Any command inside the device; env entries are NAME=VALUE for the
   // launcher (DUT_CAPS=drop, DUT_RO=/tmp, ...).
   Result run(const std::vector<std::string> &cmd, const std::vector<std::string> &env = {});
+  // A command on the host (tools/dut, ssh, ...), captured the same way.
+  Result host(const std::vector<std::string> &argv, const std::vector<std::string> &env = {});
   // The same in the background (a run's own background jobs end with it):
   // start returns at once, finish waits for the command and collects it.
   pid_t start(const std::vector<std::string> &cmd, const std::vector<std::string> &env = {});
