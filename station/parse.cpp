@@ -440,6 +440,12 @@ bool numberLine(const std::string &l, const std::string &head, const std::string
   return end == n.c_str() + n.size();
 }
 
+// Whole numbers as integers, rates as they were printed.
+json number(double v)
+{
+  return v == (double)(long long)v ? json((long long)v) : json(v);
+}
+
 json parseUsbRate(const std::vector<std::string> &lines, json &result)
 {
   json *test = nullptr, *part = nullptr;
@@ -460,15 +466,15 @@ json parseUsbRate(const std::vector<std::string> &lines, json &result)
       part = &(*test)[l[0] == 'R' ? "read" : "write"];
       putText(*part, "file", l.substr(l.find(':') + 1));
     } else if (part && numberLine(l, "file size=", "", v)) {
-      (*part)["bytes"] = v;
+      (*part)["bytes"] = number(v);
     } else if (part && numberLine(l, "Read Speed: ", " MB/s", v)) {
-      (*part)["mbps"] = v;
+      (*part)["mbps"] = number(v);
     } else if (part && numberLine(l, "count=", " ", v)) {
-      (*part)["count"] = v;
+      (*part)["count"] = number(v);
     } else if (part && numberLine(l, "file size=", " M Byte", v)) {
-      (*part)["mbytes"] = v;
+      (*part)["mbytes"] = number(v);
     } else if (part && numberLine(l, " Write Speed: ", " MB/s", v)) {
-      (*part)["mbps"] = v;
+      (*part)["mbps"] = number(v);
     } else if (std::find(std::begin(usbErrors), std::end(usbErrors), l) != std::end(usbErrors)) {
       result["error"] = l;
     } else {

@@ -91,8 +91,10 @@ class SerialUnit : public Transport {
   {
     std::string line, head = mark(what) + " ";
     while (readLine(line, deadline)) {
-      if (line.compare(0, head.size(), head) == 0) {
-        status = atoi(line.c_str() + head.size());
+      // a prompt printed late may stand before the mark
+      size_t at = line.find(head);
+      if (at != std::string::npos) {
+        status = atoi(line.c_str() + at + head.size());
         return true;
       }
       if (hex) fromHex(line, *hex);
