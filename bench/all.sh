@@ -17,6 +17,7 @@ instructions=$("$repo/bench/instructions.sh")
 footprint=$("$repo/bench/footprint.sh")
 usb=$("$repo/bench/usb_honesty.sh" 64 9)
 ssh=$("$repo/bench/ssh.sh" "$rounds")
+station=$("$repo/bench/station.sh" 5)
 end_load=$(load)
 
 commit=$(git -C "$repo" rev-parse --short HEAD)
@@ -129,5 +130,23 @@ authentication. Over SSH tarnel runs in the same device with the same
 command lines, behind one \`sh -c\` line of the login shell; what differs is
 what stands in front of it, and an ssh client on an open connection costs
 about what the launcher's bash and bwrap cost.
+
+## The station kit over SSH
+
+\`bench/station.sh 5\`: \`tarnel-station program\` followed by
+\`tarnel-station run-all\` on a simulated KR4410 over SSH, against the very same
+runs under \`tools/dut run\` (the station's \`sim:\` transport: the same tarnel
+command lines and fixture hooks in the same order), taking turns. Both are
+timed on the host around the two station commands. Before each SSH round
+the station's master connection is closed, so each round pays its
+handshake; the handshakes are counted by the station's records and by the
+logins in the unit's dropbear log.
+
+$station
+
+Over SSH each run is an ssh client on the one open connection; under
+\`tools/dut run\` it is the launcher's bash and bwrap's sandbox: about the
+same, so the station's runs cost what tarnel's own runs cost, and the one
+handshake (about a tenth of a second) is shared by both commands.
 EOF
 echo "wrote $md"

@@ -80,6 +80,6 @@ echo "| program + run-all over SSH ($runs runs on the unit, $hook_runs hooks) | 
 echo "| the same runs under tools/dut run (sim:) | $(median 2 <"$work/times") | |"
 echo "| ratio, round by round (median) | $(paired_ratio <"$work/times") | 1.2 or less |"
 echo "| SSH handshakes per round: station records | $(awk '$1 == "h" { print $2 }' "$work/times" | sort -u | paste -sd/) | 1 |"
-echo "| SSH logins in dropbear's log, all $rounds rounds | $auths | $rounds |"
+echo "| SSH logins in dropbear's log, all $rounds rounds | $logins | $rounds |"
 echo
 echo "Load (one-minute average) $before before, $(load) after; $rounds rounds each."
