@@ -127,16 +127,21 @@ void program(Session &s, const Values &v)
       const std::string mark = "/tmp/.tarnel-station-boot";
       if (s.shell(": > " + mark).status != 0) s.fail("cannot write " + mark);
       double deadline = now() + s.opt.bootTimeout;
+      // the link may go down with the unit, and the run with it
+      Run r;
+      r.command = "reboot";
       try {
-        s.shell("reboot", 60);
-      } catch (const UnitFailed &) {
-      } catch (const StationFault &) {
-        // the link may go down with the unit
+        r = s.unit->run("reboot", 60);
+      } catch (const StationFault &e) {
+        r.err = e.what();
       }
+      s.log(r);
       while (true) {
         try {
           s.unit->reconnect(std::max(1.0, deadline - now()));
-          if (s.unit->run("[ ! -e " + mark + " ]", 10).status == 0) break;
+          Run r = s.unit->run("[ ! -e " + mark + " ]", 10);
+          s.log(r);
+          if (r.status == 0) break;
         } catch (const StationFault &) {
           if (now() > deadline) throw;
         }

@@ -150,13 +150,24 @@ const std::vector<std::pair<std::string, std::string>> goodValues = {
     {"passphrase_5G", "Factory5G_2024"}, {"WPS_PIN", "51849382"},
 };
 
-std::string tempFile(const std::string &text)
+// Why readValues refuses the text, or "" when it takes it (into *v).
+std::string refusal(const std::string &text, Values *v = nullptr)
 {
   char path[] = "/tmp/station-values-XXXXXX";
   int fd = mkstemp(path);
+  std::string why;
+  json inputs;
+
   EXPECT_EQ(write(fd, text.data(), text.size()), (ssize_t)text.size());
   close(fd);
-  return path;
+  try {
+    Values taken = readValues(path, inputs);
+    if (v) *v = taken;
+  } catch (const BadInput &e) {
+    why = e.what();
+  }
+  unlink(path);
+  return why;
 }
 
 // Each case is the good set with one value changed, as NAME=VALUE lines.
@@ -172,20 +183,15 @@ TEST(StationValues, EachValueIsCheckedBeforeAnythingRuns)
       replaced |= mine;
     }
     if (!replaced) text += std::string(c.name) + "=" + c.value + "\n";
-    std::string path = tempFile(text);
-    json inputs;
-    std::string why;
-    try {
-      // every MAC taken is the same address, in one form
-      EXPECT_EQ(*readValues(path, inputs).find("LAN_MAC"), "00:1A:2B:44:10:99");
-    } catch (const BadInput &e) {
-      why = e.what();
-    }
-    unlink(path.c_str());
-    if (*c.refused)
+    Values v;
+    std::string why = refusal(text, &v);
+    if (*c.refused) {
       EXPECT_NE(why.find(c.refused), std::string::npos) << why;
-    else
+    } else {
       EXPECT_EQ(why, "");
+      // every MAC taken is the same address, in one form
+      EXPECT_EQ(*v.find("LAN_MAC"), "00:1A:2B:44:10:99");
+    }
   }
 }
 
@@ -203,17 +209,28 @@ TEST(StationValues, JsonFilesAndTheirShapes)
       {"no pair here\n", "line 1 is not NAME=VALUE"},
   };
   for (const auto &c : cases) {
-    std::string path = tempFile(c.text), why;
-    json inputs;
-    try {
-      Values v = readValues(path, inputs);
-      EXPECT_EQ(*v.find("productionmode"), "1");
-    } catch (const BadInput &e) {
-      why = e.what();
-    }
-    unlink(path.c_str());
+    Values v;
+    std::string why = refusal(c.text, &v);
     EXPECT_NE(why.find(c.refused), std::string::npos) << c.text << ": " << why;
+    if (!*c.refused) {
+      EXPECT_EQ(*v.find("productionmode"), "1");
+    }
   }
+}
+
+// Every byte value survives the trip through a JSON string and back.
+TEST(StationText, EveryByteComesBack)
+{
+  std::string bytes;
+  json obj;
+
+  for (int b = 0; b < 256; b++) bytes += (char)b;
+  putText(obj, "all", bytes);
+  putText(obj, "utf8", "Caf\xc3\xa9\r");
+  json back = json::parse(obj.dump());
+  EXPECT_EQ(textBytes(back, "all"), bytes);
+  EXPECT_EQ(back["utf8"], "Caf\xc3\xa9\r");
+  EXPECT_EQ(back["latin1"], json::array({"all"}));
 }
 
 }  // namespace

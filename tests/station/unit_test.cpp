@@ -59,7 +59,7 @@ protected:
       access = {"--unit", "serial:" + said["tty"]};
     else
       access = {"--unit", "ssh:root@127.0.0.1:" + said["port"], "--identity", said["identity"],
-                "--known-hosts", said["known_hosts"], "--ssh-persist", "0"};
+                "--known-hosts", said["known_hosts"]};
   }
 
   std::unique_ptr<Transport> open()
@@ -141,15 +141,17 @@ INSTANTIATE_TEST_SUITE_P(Each, StationTransport, ::testing::ValuesIn(transports)
 
 class StationGoodUnit : public StationUnit, public ::testing::WithParamInterface<std::string> {};
 
-// program, run-all and clear pass a good unit, and program makes the same
-// runs whatever carries them.
+// program (through a reboot), run-all and clear pass a good unit; program
+// makes the same runs whatever carries them, and over SSH the commands
+// share one connection.
 TEST_P(StationGoodUnit, PassesEveryStep)
 {
   const std::vector<std::string> programRuns = {
       "tarnel -M x", "sha256sum \"$(command -v tarnel)\"", "tarnel -i -L '00:1A:2B:44:10:99'",
       "tarnel -i -S 'KR44109999'", "tarnel -i -P '12345670'", "tarnel -i -I 'Station-24'",
       "tarnel -i -Q 'Station-5G'", "tarnel -i -K 'Factory2024.01'", "tarnel -i -Y 'Factory5G_2024'",
-      "tarnel -i -J '51849382'", "tarnel -c",
+      "tarnel -i -J '51849382'", "tarnel -c", ": > /tmp/.tarnel-station-boot", "reboot",
+      "[ ! -e /tmp/.tarnel-station-boot ]",
       "rm -f /tmp/Lan_MAC.txt /tmp/SN.txt /tmp/PIN_Code.txt /tmp/SSID_2_4G.txt /tmp/SSID_5G.txt /tmp/WPSPSK.txt "
       "/tmp/WPSPSK5G.txt /tmp/WPS_PIN.txt /tmp/Wlan_MAC.txt; for f in /tmp/Lan_MAC.txt /tmp/SN.txt "
       "/tmp/PIN_Code.txt /tmp/SSID_2_4G.txt /tmp/SSID_5G.txt /tmp/WPSPSK.txt /tmp/WPSPSK5G.txt "
@@ -159,7 +161,7 @@ TEST_P(StationGoodUnit, PassesEveryStep)
 
   reach(GetParam());
   run({"usbplug", "-s", "4000000", "1"});
-  ASSERT_EQ(station({"program", values(goodValues)}), 0) << record.dump(1);
+  ASSERT_EQ(station({"program", values(goodValues), "--reboot-verify"}), 0) << record.dump(1);
   for (const auto &s : record["steps"])
     for (const auto &r : s.value("runs", json::array())) runs.push_back(r["command"]);
   EXPECT_EQ(runs, programRuns);
@@ -168,11 +170,45 @@ TEST_P(StationGoodUnit, PassesEveryStep)
   EXPECT_EQ(station({"run-all", values(goodValues), "--led-hook", ledHook, "--press-hook", pressHook}), 0)
       << record.dump(1);
   EXPECT_EQ(stepNames(), (std::vector<std::string>{"validate", "connect", "identify", "usb", "leds", "buttons", "report"}));
-  EXPECT_EQ(station({"clear", values(goodValues)}), 0) << record.dump(1);
+  if (GetParam() == "ssh") {
+    EXPECT_EQ(record["unit"]["transport"]["connection"], "reused");
+  }
+  EXPECT_EQ(station({"clear", values(goodValues), "--ssh-persist", "0"}), 0) << record.dump(1);
   EXPECT_EQ(file("/proc/BtnMode"), "0\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Each, StationGoodUnit, ::testing::ValuesIn(transports));
+
+// What the station cannot use, and units it cannot reach: refused before
+// anything runs on the unit (status 2), or not judged (status 3).
+TEST_F(StationUnit, RefusesBadInputAndReportsNoReach)
+{
+  const struct {
+    std::vector<std::string> args;
+    int code;
+    const char *step, *stderrStart;
+  } cases[] = {
+      {{"--unit", "sim:ROOT", "program", "VALUES-BAD"}, 2, "validate", "REFUSED validate: SSID_5G holds ';'"},
+      {{"--unit", "telnet:gw", "usb"}, 2, "connect", "REFUSED connect: unknown transport telnet"},
+      {{"--unit", "sim:/nonexistent", "usb"}, 3, "connect", "ERROR connect: /nonexistent is not"},
+      {{"--unit", "ssh:root@127.0.0.1:1", "usb"}, 3, "connect", "ERROR connect: ssh to root@127.0.0.1:"},
+      {{"--unit", "serial:/dev/null", "usb"}, 3, "connect", "ERROR connect: /dev/null is not a terminal"},
+  };
+  std::string text = goodValues, bad = values(text.replace(text.find("Station-5G"), 10, "a;reboot"));
+
+  clearTrace();
+  for (const auto &c : cases) {
+    std::vector<std::string> argv = {STATION_BIN, "--record", top + "/record.json"};
+    for (const auto &a : c.args) argv.push_back(a == "sim:ROOT" ? "sim:" + root : a == "VALUES-BAD" ? bad : a);
+    SCOPED_TRACE(words(argv));
+    ::Run r = spawn(argv, 60);
+    record = json::parse(std::ifstream(top + "/record.json"), nullptr, false);
+    EXPECT_EQ(r.status, c.code);
+    EXPECT_EQ(record["failing_step"], c.step);
+    EXPECT_EQ(r.err.rfind(c.stderrStart, 0), 0u) << r.err;
+  }
+  EXPECT_EQ(trace(), "");
+}
 
 // A bad unit: one change to a good one, the command that catches it, and
 // how the command ends.
