@@ -112,7 +112,6 @@ struct Values {
 // Reads a JSON or NAME=VALUE file and checks every value; a refused value
 // throws BadInput with the reason.
 Values readValues(const std::string &path, json &inputs);
-std::string normalMac(const std::string &mac);
 
 // ---- the session: record, steps, runs (session.cpp)
 
@@ -139,7 +138,7 @@ struct Session {
   std::string model;
 
   // tarnel with these arguments, its time-out from the worst cases of the
-  // options given; parsed as kind unless kind is empty.
+  // options given.
   Run tarnel(const std::string &args);
   // Any shell command line on the unit.
   Run shell(const std::string &command, double timeout = 10);
@@ -154,27 +153,11 @@ struct Session {
   [[noreturn]] void fail(const std::string &reason);
 };
 
-// Runs body as the step name of the record; what it throws marks the step
-// (fail, refused, error) and passes on.
-template <class F> void step(Session &s, const std::string &name, const json &inputs, F body);
 void beginStep(Session &s, const std::string &name, const json &inputs);
 void endStep(Session &s, const char *verdict, const std::string &reason = "");
 
-// ---- the commands (flows.cpp, hardware.cpp)
-
-// The buttons of a model the station knows, or nullptr.
-const std::vector<std::string> *buttonsOf(const std::string &model);
-
-// Names the model; unless lenient, it must be one the station knows and
-// the one --model names.
-void identify(Session &s, bool lenient = false);
-void program(Session &s, const Values &v);
-void report(Session &s, const Values *v);
-void clearUnit(Session &s, const Values *v);
-void usb(Session &s);
-void leds(Session &s);
-void buttons(Session &s);
-
+// Runs body as the step name of the record; what it throws marks the step
+// (fail, refused, error) and passes on.
 template <class F> void step(Session &s, const std::string &name, const json &inputs, F body)
 {
   beginStep(s, name, inputs);
@@ -192,5 +175,20 @@ template <class F> void step(Session &s, const std::string &name, const json &in
   }
   endStep(s, "pass");
 }
+
+// ---- the commands (flows.cpp, hardware.cpp)
+
+// The buttons of a model the station knows, or nullptr.
+const std::vector<std::string> *buttonsOf(const std::string &model);
+
+// Names the model; unless lenient, it must be one the station knows and
+// the one --model names.
+void identify(Session &s, bool lenient = false);
+void program(Session &s, const Values &v);
+void report(Session &s, const Values *v);
+void clearUnit(Session &s, const Values *v);
+void usb(Session &s);
+void leds(Session &s);
+void buttons(Session &s);
 
 #endif

@@ -45,6 +45,18 @@ std::string shown(char c)
   return buf;
 }
 
+// Six upper-case pairs and colons, as tarnel shows a MAC.
+std::string normalMac(const std::string &digits)
+{
+  std::string mac;
+
+  for (size_t i = 0; i < digits.size(); i++) {
+    if (i && i % 2 == 0) mac += ':';
+    mac += (char)toupper((unsigned char)digits[i]);
+  }
+  return mac;
+}
+
 // 12 hexadecimal digits, bare or in six pairs separated by ':' or '-'.
 Why checkMac(std::string &v)
 {
@@ -185,17 +197,6 @@ const std::vector<std::string> stagingFiles = {
     "/tmp/Lan_MAC.txt", "/tmp/SN.txt",     "/tmp/PIN_Code.txt", "/tmp/SSID_2_4G.txt", "/tmp/SSID_5G.txt",
     "/tmp/WPSPSK.txt",  "/tmp/WPSPSK5G.txt", "/tmp/WPS_PIN.txt", "/tmp/Wlan_MAC.txt",
 };
-
-std::string normalMac(const std::string &digits)
-{
-  std::string mac;
-
-  for (size_t i = 0; i < digits.size(); i++) {
-    if (i && i % 2 == 0) mac += ':';
-    mac += (char)toupper((unsigned char)digits[i]);
-  }
-  return mac;
-}
 
 Values readValues(const std::string &path, json &inputs)
 {
