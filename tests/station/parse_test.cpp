@@ -64,6 +64,8 @@ const std::vector<ParseCase> parseCases = {
      {{"/ports/0/version", " 2.0"}, {"/ports/1/device", false}}, true},
     {"the USB test on an empty test.bin", {}, "usbplug -s 0 1", {"-t", "rw", "-v", "0"}, "usb-rate", false,
      {{"/devices", 1}, {"/sticks/0/read/bytes", 0}, {"/sticks/0/write/mbytes", 0}}, true},
+    {"the USB test on two sticks", {}, "usbplug -s 1000 2", {"-t", "r"}, "usb-rate", false,
+     {{"/devices", 2}, {"/sticks/1/usb", 1}, {"/sticks/1/read/file", "/mnt/usb2/test.bin"}}, true},
     {"the USB test without test.bin", {}, "usbplug 1", {"-t", "r"}, "usb-rate", false,
      {{"/error", "open read file error!!"}}, true},
     {"the button record", {{"/tmp/button.txt", "WPS:1&Reset:0&\nWLAN:2\n"}}, nullptr, {"-b"}, "buttons",

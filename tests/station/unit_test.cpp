@@ -135,6 +135,10 @@ TEST_P(StationTransport, HandsBackWhatTheUnitPrinted)
   EXPECT_TRUE(slow.timedOut);
   EXPECT_LT(slow.seconds, 4);
   EXPECT_EQ(unit->run("echo ok", 10).out, "ok\n");
+  // a line the console's line editor would cut is not typed at all
+  if (GetParam() == "serial") {
+    EXPECT_THROW(unit->run("echo " + std::string(2000, 'x'), 10), StationFault);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Each, StationTransport, ::testing::ValuesIn(transports));
@@ -217,6 +221,7 @@ struct BadUnit {
   std::vector<std::string> command;
   int code;
   const char *step;
+  const char *transport = "ssh";
 };
 
 const BadUnit badUnits[] = {
@@ -235,6 +240,7 @@ const BadUnit badUnits[] = {
     {"NULL report", "echo 0 > \"$ROOT\"/var/dutsim/cms/TempPool1Cfg/wizard_first", {"run-all"}, 1, "report"},
     {"LED call fails", "\"$DUT\" fault \"$ROOT\" cmsLed_ContrlAllBlueLED 1", {"run-all"}, 1, "leds"},
     {"transport drops", "", {"run-all", "--led-hook", "\"$DUT\" stop \"$ROOT\"; true"}, 3, "leds"},
+    {"console drops", "", {"run-all", "--led-hook", "\"$DUT\" stop \"$ROOT\"; true"}, 3, "leds", "serial"},
 };
 
 class StationBadUnit : public StationUnit, public ::testing::WithParamInterface<int> {};
@@ -246,7 +252,7 @@ TEST_P(StationBadUnit, EndsWithItsCodeAndStep)
 
   SCOPED_TRACE(bad.what);
   run({"usbplug", "-s", "4000000", "1"});
-  reach("ssh");
+  reach(bad.transport);
   if (*bad.change) {
     ASSERT_EQ(sh(bad.change).status, 0);
   }
