@@ -144,19 +144,21 @@ int main(int argc, char **argv)
   app.add_option("--record", opt.record, "write the record to FILE instead of stdout");
   app.add_option("--identity", opt.identity, "ssh: the private key for the unit");
   app.add_option("--known-hosts", opt.knownHosts, "ssh: the known_hosts file holding the unit's key");
-  app.add_option("--ssh-persist", opt.sshPersist, "ssh: seconds the connection stays for the next command (0: closed at the end)");
+  app.add_option("--ssh-persist", opt.sshPersist, "ssh: seconds the connection stays for the next command (0: closed at the end)")
+      ->check(CLI::Range(0, 86400));
   app.add_option("--dut", opt.dut, "sim: the simulated unit's launcher (tools/dut)");
   app.add_option("--model", opt.model, "the model the line expects");
   app.add_flag("--reboot-verify", opt.rebootVerify, "program: reboot after the commit and read back after the reboot");
-  app.add_option("--boot-timeout", opt.bootTimeout, "seconds a reboot may take");
+  app.add_option("--boot-timeout", opt.bootTimeout, "seconds a reboot may take")->check(CLI::PositiveNumber);
   app.add_option("--led-hook", opt.ledHook, "command run with LED and on|off; its status answers");
   app.add_option("--press-hook", opt.pressHook, "command run with a button name to press it");
-  app.add_option("--button-timeout", opt.buttonTimeout, "seconds to wait for each button");
-  app.add_option("--usb-sticks", opt.usbSticks, "sticks plugged in (1 or 2)");
+  app.add_option("--button-timeout", opt.buttonTimeout, "seconds to wait for each button")
+      ->check(CLI::PositiveNumber);
+  app.add_option("--usb-sticks", opt.usbSticks, "sticks plugged in (1 or 2)")->check(CLI::Range(1, 2));
   app.add_option("--usb-version", opt.usbVersion, "the USB version each stick shows");
-  app.add_option("--usb-size", opt.usbSize, "the write test's size (tarnel -v)");
-  app.add_option("--usb-read-min", opt.usbReadMin, "least read rate, MB/s");
-  app.add_option("--usb-write-min", opt.usbWriteMin, "least write rate, MB/s");
+  app.add_option("--usb-size", opt.usbSize, "the write test's size (tarnel -v)")->check(CLI::Range(0, 2147483));
+  app.add_option("--usb-read-min", opt.usbReadMin, "least read rate, MB/s")->check(CLI::NonNegativeNumber);
+  app.add_option("--usb-write-min", opt.usbWriteMin, "least write rate, MB/s")->check(CLI::NonNegativeNumber);
 
   CLI::App *parse = app.add_subcommand("parse", "read tarnel's output on stdin, write it as JSON");
   parse->add_option("kind", kind, "what printed it")->required();

@@ -69,14 +69,20 @@ Run Session::tarnel(const std::string &args)
   return shell("tarnel " + args, tarnelTimeout(args));
 }
 
+void Session::expectRan(const Run &r, const json &parsed)
+{
+  for (const auto &e : parsed["errors"])
+    fail("the store failed: " + e["call"].get<std::string>() + " ret=" + e["ret"].dump());
+  if (r.status != 0) fail(r.command + " ended with status " + std::to_string(r.status));
+  if (!r.err.empty()) fail("the unit reported: " + r.err.substr(0, r.err.find('\n')).substr(0, 200));
+}
+
 json Session::expectClean(const Run &r, const std::string &kind, bool web, const std::string &name)
 {
   json parsed = parseOutput(kind, r.out, web, name);
 
   if (kind != "quiet") output(kind) = parsed;
-  for (const auto &e : parsed["errors"])
-    fail("the store failed: " + e["call"].get<std::string>() + " ret=" + e["ret"].dump());
-  if (r.status != 0) fail(r.command + " ended with status " + std::to_string(r.status));
+  expectRan(r, parsed);
   if (parsed.contains("problems")) fail(r.command + ": " + parsed["problems"][0].get<std::string>());
   if (parsed.contains("ambiguous"))
     fail(r.command + ": ambiguous values " + parsed["ambiguous"].dump());

@@ -142,8 +142,11 @@ struct Session {
   Run tarnel(const std::string &args);
   // Any shell command line on the unit.
   Run shell(const std::string &command, double timeout = 10);
-  // The run's output must parse cleanly and the run end with status 0;
-  // the parse is kept as the step's output under the kind's name.
+  // The run must end with status 0, nothing on stderr and none of the
+  // store's messages in its parsed output.
+  void expectRan(const Run &r, const json &parsed);
+  // The same, and its output must parse cleanly; the parse is kept as the
+  // step's output under the kind's name.
   json expectClean(const Run &r, const std::string &kind, bool web = false,
                    const std::string &name = "");
   // A run in the step's record: a command on the unit, or a hook.

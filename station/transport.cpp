@@ -6,6 +6,7 @@
 // itself returned (ssh's 255 is also tarnel's status when the store cannot
 // be opened).
 #include <cstring>
+#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -115,23 +116,14 @@ class SshUnit : public Transport {
     Run r = spawn(ssh({"-o", "ControlMaster=yes", "-o", "ControlPath=" + controlPath, "-o",
                        "ControlPersist=" + std::to_string(persist ? persist : 600), "-f", "-N", target}),
                   timeout, err);
-    std::string why = firstLine(readAll(err));
+    std::string why;
+    std::getline(std::ifstream(err), why);
     unlink(err.c_str());
     if (r.status != 0 || !alive())
-      throw StationFault("ssh to " + target + ": " + (why.empty() ? "no connection" : why));
+      throw StationFault("ssh to " + target + ": " + (why.empty() ? "no connection" : firstLine(why)));
     opened++;
   }
 
-  static std::string readAll(const std::string &path)
-  {
-    FILE *f = fopen(path.c_str(), "r");
-    std::string s;
-    char buf[4096];
-    size_t n;
-    while (f && (n = fread(buf, 1, sizeof(buf), f)) > 0) s.append(buf, n);
-    if (f) fclose(f);
-    return s;
-  }
 
 public:
   SshUnit(const std::string &spec, const Options &opt) : persist(opt.sshPersist)
