@@ -77,7 +77,7 @@ TEST_F(Commit, RunsTheStagedStepsInOrderThenSaves)
     Staged files;
     std::vector<std::string> args;
     Lines commands;
-    Files device;  // device values after the commit, each changed before it
+    Files device = {};  // device values after the commit, each changed before it
   } cases[] = {
       {"nothing staged", {}, {"-c"}, {}},
       // a commit twice writes the same values twice, over what a station

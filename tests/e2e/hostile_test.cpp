@@ -321,9 +321,15 @@ TEST_F(Hostile, OnlyRegularFilesAreReadAsFiles)
       SCOPED_TRACE(kind + " at " + c.path);
       std::string at = root + c.path;
       remove(c.path);
-      if (kind == "FIFO") ASSERT_EQ(mkfifo(at.c_str(), 0644), 0);
-      if (kind == "device node") ASSERT_EQ(symlink("/dev/null", at.c_str()), 0);
-      if (kind == "folder") ASSERT_EQ(mkdir(at.c_str(), 0755), 0);
+      if (kind == "FIFO") {
+        ASSERT_EQ(mkfifo(at.c_str(), 0644), 0);
+      }
+      if (kind == "device node") {
+        ASSERT_EQ(symlink("/dev/null", at.c_str()), 0);
+      }
+      if (kind == "folder") {
+        ASSERT_EQ(mkdir(at.c_str(), 0755), 0);
+      }
       std::vector<std::string> cmd = {"timeout", "-s", "KILL", "20", "tarnel"};
       cmd.insert(cmd.end(), c.args.begin(), c.args.end());
       clearTrace();

@@ -28,7 +28,7 @@ TEST_F(Staging, StagesOneParameterByteExact)
     std::vector<std::string> args;
     const char *file;  // nullptr: nothing staged
     std::string content;
-    Files before;  // staged by an earlier run
+    Files before = {};  // staged by an earlier run
   } cases[] = {
       {{"-i", "-L", "00:1a:2B:3c:4d:5e"}, "/tmp/Lan_MAC.txt", "00:1a:2B:3c:4d:5e"},
       {{"-i", "-I", big}, "/tmp/SSID_2_4G.txt", big},
