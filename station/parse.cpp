@@ -4,6 +4,9 @@
 // under "errors", and a web value that could be cut in two ways under
 // "ambiguous".
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
 
 #include "station.h"
 
